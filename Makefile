@@ -1,0 +1,73 @@
+# Regsmith: `make run` and `make test` install what is missing (Debian
+# packages, only when absent), configure, build and run.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_RUNS  ?= 20000
+
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            libcli11-dev qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev \
+            xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build test test-unit test-asan fuzz run bench screenshots clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test-unit: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DREGSMITH_SANITIZE=ON -DREGSMITH_BENCH=OFF
+
+test-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+$(FUZZ_BUILD)/build.ninja: | deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DREGSMITH_FUZZ=ON \
+	  -DREGSMITH_HOST=OFF -DREGSMITH_BENCH=OFF -DREGSMITH_TESTS=ON
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-project-reader
+	$(FUZZ_BUILD)/bin/fuzz-project-reader -runs=$(FUZZ_RUNS) -max_len=8192 -seed=1 \
+	  $(FUZZ_BUILD)/fuzz-corpus tests/fuzz/corpus
+
+test: test-unit test-asan fuzz
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/bin/regsmith ]; then \
+	  $(BUILD)/bin/regsmith; \
+	elif [ -x $(BUILD)/bin/regsmith ]; then \
+	  echo "No display: starting Regsmith under Xvfb would show nothing; rendering screenshots to docs/screenshots instead."; \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)/bin/regsmith --screenshot docs/screenshots; \
+	else \
+	  $(BUILD)/bin/regsmith-cli new QK750 -o /tmp/regsmith-demo.rsg && $(BUILD)/bin/regsmith-cli generate /tmp/regsmith-demo.rsg; \
+	fi
+
+bench: build
+	$(BUILD)/bin/regsmith-bench
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/regsmith --screenshot docs/screenshots
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,77 @@
+#include "model/device_document.h"
+
+#include <ostream>
+
+#include "fw/app.h"
+#include "fw/archive.h"
+
+namespace regsmith {
+
+void CDeviceDocument::GetBlock(PeripheralBlock& block, std::int32_t number) {
+    auto [position, inserted] = deviceData.blockMap.try_emplace(number);
+    if (inserted) position->second.blockNumber = number;
+    block = position->second;
+}
+
+void CDeviceDocument::SetBlock(const PeripheralBlock& block, std::int32_t number) {
+    deviceData.blockMap[number] = block;
+}
+
+std::string CDeviceDocument::ToBytes() {
+    fw::CArchive archive;
+    Serialize(archive);
+    return archive.TakeBuffer();
+}
+
+bool CDeviceDocument::SaveTo(const std::string& path) {
+    std::string error;
+    bool couldNotOpen = false;
+    if (!fw::WriteFileAtomically(path, ToBytes(), error, &couldNotOpen)) {
+        fw::AfxGetApp()->Platform().MessageBox(
+            couldNotOpen ? "Error: Could Not Open File For Save." : "Error: Could not save " + path + ": " + error,
+            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDeviceDocument::DoSave() {
+    if (GetPathName().empty()) return DoSaveAs();
+    return SaveTo(GetPathName());
+}
+
+bool CDeviceDocument::DoSaveAs() {
+    fw::SaveFileRequest request;
+    request.defaultExtension = "rsg";
+    request.fileName = "Untitled.rsg";
+    request.filter = "Regsmith Files (*.rsg)|*.rsg|All Files (*.*)|*.*|";
+    std::optional<std::string> path = fw::AfxGetApp()->Platform().SaveFileDialog(request);
+    if (!path) return false;
+    if (!SaveTo(*path)) return false;
+    SetPathName(*path);
+    std::size_t slash = path->find_last_of('/');
+    SetTitle(slash == std::string::npos ? *path : path->substr(slash + 1));
+    fw::AfxGetApp()->AddToRecentFileList(*path);
+    return true;
+}
+
+bool CDeviceDocument::OnCommand(int id) {
+    switch (id) {
+        case fw::ID_FILE_SAVE: DoSave(); return true;
+        case fw::ID_FILE_SAVE_AS: DoSaveAs(); return true;
+        default: return false;
+    }
+}
+
+bool CDeviceDocument::OnUpdateCommand(int id, fw::CommandState& state) const {
+    if (id == fw::ID_FILE_SAVE || id == fw::ID_FILE_SAVE_AS) {
+        state.enabled = true;
+        return true;
+    }
+    return false;
+}
+
+void CDeviceDocument::Dump(std::ostream&, bool) const {}
+
+}  // namespace regsmith

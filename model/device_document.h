@@ -1,0 +1,57 @@
+#pragma once
+// The project document: device id, clock settings and the register model.
+
+#include <cstdint>
+
+#include "fw/document.h"
+#include "model/device_data.h"
+
+namespace regsmith {
+
+struct ClockSettings {
+    std::uint32_t sysclk = 0;
+    std::uint32_t internalOscFrequency = 0;
+    std::uint32_t reservedClockWord = 0;
+    std::uint32_t externalOscFrequency = 0;
+    std::uint32_t pcaClockWord = 0;
+
+    friend bool operator==(const ClockSettings&, const ClockSettings&) = default;
+};
+
+// Clock settings of a new document: SYSCLK is the 24.5 MHz internal
+// oscillator divided by 128.
+inline constexpr ClockSettings kDefaultClockSettings{191406, 24500000, 0, 0, 0};
+
+class CDeviceDocument : public fw::CDocument {
+public:
+    std::uint8_t deviceId = 0;
+    ClockSettings clocks;
+    CDeviceData deviceData;
+
+    // Copies block `number` into `block`; inserts an empty block first when
+    // the map has none under that number.
+    void GetBlock(PeripheralBlock& block, std::int32_t number);
+    // Replaces block `number` with a copy of `block` (inserting the key if absent).
+    void SetBlock(const PeripheralBlock& block, std::int32_t number);
+
+    virtual void InitializePeripherals() {}
+
+    // The generated text for the current code format.
+    std::string GenerateCode() const { return deviceData.GenerateCode(); }
+
+    // Save Project and Save Project As.
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, fw::CommandState& state) const override;
+    // Writes the project to `path` (atomically).  False after reporting the
+    // failure in a message box.
+    bool SaveTo(const std::string& path);
+    bool DoSave();
+    bool DoSaveAs();
+
+    // Project-file bytes of the current document.
+    std::string ToBytes();
+
+    void Dump(std::ostream& out, bool json) const override;
+};
+
+}  // namespace regsmith

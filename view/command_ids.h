@@ -1,0 +1,28 @@
+#pragma once
+// Command ids of the project window's menu that the plug-in handles.
+
+#include "fw/commands.h"
+
+namespace regsmith {
+
+enum PluginCommand : int {
+    ID_FILE_SAVE_SOURCE = fw::kFirstPluginCommand,
+    ID_OPTIONS_CODEFORMAT_C,
+    ID_OPTIONS_CODEFORMAT_ASM,
+    ID_PERIPHERALS_PORTIO,
+    ID_PERIPHERALS_OSCILLATORS,
+    ID_PERIPHERALS_TIMERS,
+    ID_PERIPHERALS_PCA,
+    ID_PERIPHERALS_UART,
+    ID_PERIPHERALS_SPI,
+    ID_PERIPHERALS_ADC,
+    ID_PERIPHERALS_COMPARATOR,
+    ID_PERIPHERALS_VOLTAGEREFERENCE,
+    ID_PERIPHERALS_VOLTAGEREGULATOR,
+    ID_PERIPHERALS_RESETSOURCES,
+    ID_PERIPHERALS_INTERRUPTS,
+    ID_PERIPHERALS_RESETALL,
+    ID_HELP_HELP,
+};
+
+}  // namespace regsmith
