@@ -278,6 +278,10 @@ Control* Form::Find(const std::string& name, std::string* error) const {
     std::vector<Control*> matches;
     for (Control* control : all)
         if (control->ScriptName() == name) matches.push_back(control);
+    // A list without a label is named by its group's caption, so the group
+    // and the list share the name: the control inside is meant.
+    const auto isGroup = [](const Control* control) { return control->Kind() == ControlKind::GroupBox; };
+    if (matches.size() > 1 && !std::all_of(matches.begin(), matches.end(), isGroup)) std::erase_if(matches, isGroup);
     if (Control* found = Pick(matches)) return found;
     const bool ambiguous = matches.size() > 1;
 
