@@ -355,6 +355,10 @@ public:
         return dynamic_cast<T*>(Find(name));
     }
 
+    // Extra lines the script mode's `show` prints after the controls (the
+    // crossbar page prints its assignment table).  Empty by default.
+    virtual std::string DescribeForScript() const { return {}; }
+
 private:
     std::string title_;
     Container root_;

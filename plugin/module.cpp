@@ -52,12 +52,18 @@ fw::MenuResource ProjectMenu() {
     };
 }
 
+// Each page group says here which pages its sheets have (RegisterSheetPages,
+// view/sheet_commands.h); a Peripherals command without pages stays disabled.
+void RegisterAllPages() {
+}
+
 }  // namespace regsmith
 
 extern "C" __attribute__((visibility("default"))) void InitK74x_75xDLL() {
     using namespace regsmith;
     fw::CWinApp* app = fw::AfxGetApp();
     if (!app) return;
+    RegisterAllPages();
     for (const ModelInfo& model : kCatalogue) {
         const std::uint8_t id = model.deviceId;
         std::string templateString = std::string("\n") + model.model + " \n" + model.model;

@@ -2,6 +2,7 @@
 
 #include "fw/app.h"
 #include "view/command_ids.h"
+#include "view/sheet_commands.h"
 
 namespace regsmith {
 
@@ -50,7 +51,17 @@ void CK74x_75xView::OnOptionsCodeformatAsm() {
     }
 }
 
+void CK74x_75xView::OnPeripheralsSheet(int command) {
+    if (CDeviceDocument* document = GetDeviceDocument()) RunSheetCommand(command, *document);
+    // Whatever the outcome: nested sheets may have written other blocks.
+    UpdateCodeWindow();
+}
+
 bool CK74x_75xView::OnCommand(int id) {
+    if (FindSheetCommand(id)) {
+        if (HasSheetPages(id)) OnPeripheralsSheet(id);
+        return true;
+    }
     switch (id) {
         case ID_OPTIONS_CODEFORMAT_C: OnOptionsCodeformatC(); return true;
         case ID_OPTIONS_CODEFORMAT_ASM: OnOptionsCodeformatAsm(); return true;
@@ -60,6 +71,11 @@ bool CK74x_75xView::OnCommand(int id) {
 
 bool CK74x_75xView::OnUpdateCommand(int id, fw::CommandState& state) const {
     const CDeviceDocument* document = GetDeviceDocument();
+    if (FindSheetCommand(id)) {
+        // A sheet whose pages are not built yet stays disabled.
+        state.enabled = document && HasSheetPages(id);
+        return true;
+    }
     switch (id) {
         case ID_OPTIONS_CODEFORMAT_C:
             state.checked = document && !document->deviceData.IsAssembly();

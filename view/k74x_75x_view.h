@@ -25,6 +25,9 @@ public:
 
     void OnOptionsCodeformatC();
     void OnOptionsCodeformatAsm();
+    // The twelve Peripherals commands share one table-driven handler
+    // (view/sheet_commands.h): run the sheet, then regenerate the text.
+    void OnPeripheralsSheet(int command);
 
 private:
     CDeviceDocument* OwnDocument() const;

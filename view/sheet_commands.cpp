@@ -1,0 +1,203 @@
+#include "view/sheet_commands.h"
+
+#include "view/command_ids.h"
+#include "view/device_dlg.h"
+
+namespace regsmith {
+
+// ---- SheetContext ----------------------------------------------------------
+
+PeripheralBlock& SheetContext::Block(std::int32_t number) {
+    auto found = blocks_.find(number);
+    if (found != blocks_.end()) return *found->second;
+    return CopyOut(number);
+}
+
+PeripheralBlock& SheetContext::CopyOut(std::int32_t number) {
+    owned_.push_back(std::make_unique<PeripheralBlock>());
+    PeripheralBlock& copy = *owned_.back();
+    document_->GetBlock(copy, number);
+    blocks_[number] = &copy;
+    return copy;
+}
+
+// ---- Registry --------------------------------------------------------------
+
+namespace {
+
+std::map<int, std::vector<PageRegistration>>& Registry() {
+    static std::map<int, std::vector<PageRegistration>> registry;
+    return registry;
+}
+
+std::vector<CDeviceDocument*>& RunningDocuments() {
+    static std::vector<CDeviceDocument*> running;
+    return running;
+}
+
+// Keeps the document of a running sheet known while it runs.
+class RunningScope {
+public:
+    explicit RunningScope(CDeviceDocument& document) { RunningDocuments().push_back(&document); }
+    ~RunningScope() { RunningDocuments().pop_back(); }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+};
+
+// What a sheet run can change in the document, to tell whether it did.
+struct DocumentState {
+    std::map<std::int32_t, PeripheralBlock> blocks;
+    ClockSettings clocks;
+
+    explicit DocumentState(const CDeviceDocument& document)
+        : blocks(document.deviceData.blockMap), clocks(document.clocks) {}
+    bool SameAs(const CDeviceDocument& document) const {
+        return clocks == document.clocks && blocks == document.deviceData.blockMap;
+    }
+};
+
+}  // namespace
+
+void RegisterSheetPages(int command, std::vector<PageRegistration> pages) { Registry()[command] = std::move(pages); }
+
+bool HasSheetPages(int command) {
+    auto found = Registry().find(command);
+    return found != Registry().end() && !found->second.empty();
+}
+
+const PageRegistration* FindRegisteredPage(const std::string& title) {
+    for (const auto& [command, pages] : Registry())
+        for (const PageRegistration& page : pages)
+            if (page.title == title && page.create) return &page;
+    return nullptr;
+}
+
+void ClearSheetRegistry() { Registry().clear(); }
+
+bool PagesRegistered(const std::vector<std::string>& pageTitles) {
+    for (const std::string& title : pageTitles)
+        if (!FindRegisteredPage(title)) return false;
+    return true;
+}
+
+CDeviceDocument* RunningSheetDocument() {
+    return RunningDocuments().empty() ? nullptr : RunningDocuments().back();
+}
+
+// ---- The table of commands -------------------------------------------------
+
+const std::vector<SheetCommandSpec>& SheetCommands() {
+    static const std::vector<SheetCommandSpec> commands{
+        {ID_PERIPHERALS_PORTIO, "Port I/O", "Port I/O", {kBlockPortIO, kBlockSpi}, {kBlockPortIO}},
+        {ID_PERIPHERALS_OSCILLATORS, "Oscillators", "Oscillators", {kBlockOscillators, kBlockPortIO},
+         {kBlockOscillators}, true},
+        {ID_PERIPHERALS_TIMERS, "Timers", "Timers", {kBlockTimers, kBlockInterrupts, kBlockPortIO}, {kBlockTimers}},
+        {ID_PERIPHERALS_PCA, "PCA", "Programmable Counter Array",
+         {kBlockPca, kBlockPortIO, kBlockTimers, kBlockInterrupts}, {kBlockPca}},
+        {ID_PERIPHERALS_UART, "UART", "UARTs", {kBlockUart, kBlockTimers, kBlockPortIO, kBlockInterrupts},
+         {kBlockUart}},
+        {ID_PERIPHERALS_SPI, "SPI", "Enhanced Serial Peripheral Interface", {kBlockSpi, kBlockPortIO, kBlockInterrupts},
+         {kBlockSpi}},
+        {ID_PERIPHERALS_ADC, "ADC", "ADC", {kBlockAdc, kBlockPortIO, kBlockInterrupts, kBlockVoltageReference},
+         {kBlockAdc}},
+        {ID_PERIPHERALS_COMPARATOR, "Comparator", "Comparator", {kBlockComparator, kBlockPortIO, kBlockInterrupts},
+         {kBlockComparator}},
+        {ID_PERIPHERALS_VOLTAGEREFERENCE, "Voltage Reference", "Voltage Reference",
+         {kBlockVoltageReference, kBlockPortIO}, {kBlockVoltageReference}},
+        {ID_PERIPHERALS_VOLTAGEREGULATOR, "Voltage Regulator", "Voltage Regulator", {kBlockVoltageRegulator},
+         {kBlockVoltageRegulator}},
+        {ID_PERIPHERALS_RESETSOURCES, "Reset Sources", "Reset Sources",
+         {kBlockResetSources, kBlockComparatorReset, kBlockComparator}, {kBlockResetSources, kBlockComparatorReset}},
+        {ID_PERIPHERALS_INTERRUPTS, "Interrupts", "Interrupts", {kBlockInterrupts}, {kBlockInterrupts}},
+    };
+    return commands;
+}
+
+const SheetCommandSpec* FindSheetCommand(int command) {
+    for (const SheetCommandSpec& spec : SheetCommands())
+        if (spec.command == command) return &spec;
+    return nullptr;
+}
+
+// ---- Running sheets --------------------------------------------------------
+
+namespace {
+
+// Runs `sheet` on `context`, writes back on OK, restores the oscillator clock
+// words on Cancel when asked to.
+fw::DialogResult RunAndWriteBack(CDeviceDlg& sheet, SheetContext& context, const std::vector<std::int32_t>& written,
+                                 bool restoresOscillatorClocks) {
+    CDeviceDocument& document = context.Document();
+    const DocumentState before(document);
+    const std::uint32_t sysclk = document.clocks.sysclk;
+    const std::uint32_t externalOscFrequency = document.clocks.externalOscFrequency;
+
+    fw::DialogResult result;
+    {
+        RunningScope running(document);
+        result = sheet.DoModal();
+    }
+    if (result == fw::DialogResult::Ok) {
+        for (std::int32_t number : written) document.SetBlock(context.Block(number), number);
+    } else if (restoresOscillatorClocks) {
+        document.clocks.sysclk = sysclk;
+        document.clocks.externalOscFrequency = externalOscFrequency;
+    }
+    if (!before.SameAs(document)) document.SetModifiedFlag();
+    return result;
+}
+
+}  // namespace
+
+fw::DialogResult RunSheetCommand(int command, CDeviceDocument& document) {
+    const SheetCommandSpec* spec = FindSheetCommand(command);
+    auto registered = Registry().find(command);
+    if (!spec || registered == Registry().end() || registered->second.empty()) return fw::DialogResult::Cancel;
+    // Copy the registrations: a page may register or open nested sheets
+    // while this one runs.
+    const std::vector<PageRegistration> registrations = registered->second;
+
+    SheetContext context(document);
+    for (std::int32_t number : spec->copiedOut) context.CopyOut(number);
+
+    // Declared before the pages so that the pages go first.
+    CDeviceDlg sheet(spec->title);
+    std::vector<std::unique_ptr<fw::PropertyPage>> pages;
+    for (const PageRegistration& registration : registrations) {
+        if (!registration.create) continue;
+        if (auto page = registration.create(context)) {
+            sheet.AddPage(page.get());
+            pages.push_back(std::move(page));
+        }
+    }
+    if (pages.empty()) return fw::DialogResult::Cancel;
+    return RunAndWriteBack(sheet, context, spec->writtenOnOk, spec->restoresOscillatorClocks);
+}
+
+fw::DialogResult RunNestedSheet(CDeviceDlg& sheet, SheetContext& context, const std::vector<std::int32_t>& writtenOnOk,
+                                bool restoresOscillatorClocks) {
+    return RunAndWriteBack(sheet, context, writtenOnOk, restoresOscillatorClocks);
+}
+
+fw::DialogResult RunNestedSheet(const std::string& title, const std::vector<std::string>& pageTitles,
+                                SheetContext& context, const std::vector<std::int32_t>& writtenOnOk,
+                                bool restoresOscillatorClocks) {
+    std::vector<PageRegistration> registrations;
+    for (const std::string& pageTitle : pageTitles) {
+        const PageRegistration* registration = FindRegisteredPage(pageTitle);
+        if (!registration) return fw::DialogResult::Cancel;
+        registrations.push_back(*registration);
+    }
+    CDeviceDlg sheet(title);
+    std::vector<std::unique_ptr<fw::PropertyPage>> pages;
+    for (const PageRegistration& registration : registrations) {
+        if (auto page = registration.create(context)) {
+            sheet.AddPage(page.get());
+            pages.push_back(std::move(page));
+        }
+    }
+    if (pages.empty()) return fw::DialogResult::Cancel;
+    return RunAndWriteBack(sheet, context, writtenOnOk, restoresOscillatorClocks);
+}
+
+}  // namespace regsmith
