@@ -8,6 +8,7 @@
 
 #include "fw/app.h"
 #include "model/k74x_75x_doc.h"
+#include "pages/interrupts/interrupt_sheets.h"
 #include "plugin/catalogue.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
@@ -55,6 +56,7 @@ fw::MenuResource ProjectMenu() {
 // Each page group says here which pages its sheets have (RegisterSheetPages,
 // view/sheet_commands.h); a Peripherals command without pages stays disabled.
 void RegisterAllPages() {
+    RegisterInterruptPages();
 }
 
 }  // namespace regsmith

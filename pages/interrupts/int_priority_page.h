@@ -1,0 +1,15 @@
+#pragma once
+// "Interrupt Priority": the high-priority bit of every interrupt source (IP
+// and EIP1).
+
+#include "pages/interrupts/interrupt_check_box_page.h"
+
+namespace regsmith {
+
+class CIntPriorityPropPage : public CInterruptCheckBoxPage {
+public:
+    explicit CIntPriorityPropPage(PeripheralBlock& interruptsCopy)
+        : CInterruptCheckBoxPage(interrupts::kPriorityPageTitle, interrupts::kPriorityCheckBoxes, interruptsCopy) {}
+};
+
+}  // namespace regsmith
