@@ -31,12 +31,27 @@ void RegisterInterruptPages() {
                        });
 }
 
+namespace {
+
+// The nested pages edit the caller's copy directly.  A cancelled sheet must
+// not leave its edits there: the caller would report them, and its next
+// accepted nested sheet would write them into the document.
+fw::DialogResult RunOnCallersCopy(const std::vector<std::string>& pageTitles, SheetContext& context) {
+    PeripheralBlock& copy = context.Block(kBlockInterrupts);
+    const PeripheralBlock before = copy;
+    const fw::DialogResult result = RunNestedSheet(kSheetTitle, pageTitles, context, {kBlockInterrupts});
+    if (result != fw::DialogResult::Ok) copy = before;
+    return result;
+}
+
+}  // namespace
+
 fw::DialogResult RunInterruptsNestedSheet(SheetContext& context) {
-    return RunNestedSheet(kSheetTitle, {kEnablePageTitle, kPriorityPageTitle}, context, {kBlockInterrupts});
+    return RunOnCallersCopy({kEnablePageTitle, kPriorityPageTitle}, context);
 }
 
 fw::DialogResult RunInt01ConfigNestedSheet(SheetContext& context) {
-    return RunNestedSheet(kSheetTitle, {kInt01ConfigPageTitle}, context, {kBlockInterrupts});
+    return RunOnCallersCopy({kInt01ConfigPageTitle}, context);
 }
 
 }  // namespace regsmith

@@ -18,7 +18,8 @@ void RegisterInterruptPages();
 // Priority" on the interrupts copy of `context` (block 13, copied out of the
 // document if the context has none yet).  On OK that copy is written into
 // the document as block 13 at once; the caller then refreshes its interrupt
-// status.  For a fresh copy instead of the caller's, pass a nested context:
+// status.  On Cancel the copy is given back as it was before the sheet, so
+// no cancelled edit lingers in it.  For a fresh copy instead of the caller's, pass a nested context:
 //   SheetContext fresh(context_); fresh.CopyOut(kBlockInterrupts);
 fw::DialogResult RunInterruptsNestedSheet(SheetContext& context);
 

@@ -523,8 +523,13 @@ TEST_F(NestedInterruptsSheet, EnableAndPriorityPagesOnTheCallersCopyWrittenAtOnc
     EXPECT_EQ(project.view->GetText(), textBefore);
 }
 
-TEST_F(NestedInterruptsSheet, CancelWritesNothing) {
+// Cancel writes nothing and gives the caller its copy back unchanged, so a
+// later accepted sheet does not carry the cancelled edits into the document.
+TEST_F(NestedInterruptsSheet, CancelWritesNothingAndRestoresTheCallersCopy) {
     SheetContext outer(*project.document);
+    PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
+    Register(callersCopy, "IE").value = 0x02;
+    const PeripheralBlock callersBefore = callersCopy;
     const PeripheralBlock before = InterruptsOf(*project.document);
     app.platform.onSheet = [](fw::PropertySheet& sheet) {
         Click(sheet, "Enable SPI0 Interrupt");
@@ -532,6 +537,22 @@ TEST_F(NestedInterruptsSheet, CancelWritesNothing) {
     };
     EXPECT_EQ(RunInterruptsNestedSheet(outer), fw::DialogResult::Cancel);
     EXPECT_EQ(InterruptsOf(*project.document), before);
+    EXPECT_EQ(callersCopy, callersBefore);
+
+    app.platform.onSheet = [](fw::PropertySheet& sheet) {
+        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.4");
+        sheet.PressCancel();
+    };
+    EXPECT_EQ(RunInt01ConfigNestedSheet(outer), fw::DialogResult::Cancel);
+    EXPECT_EQ(callersCopy, callersBefore);
+
+    app.platform.onSheet = [](fw::PropertySheet& sheet) {
+        Click(sheet, "Enable PCA0 Interrupt");
+        sheet.PressOK();
+    };
+    EXPECT_EQ(RunInterruptsNestedSheet(outer), fw::DialogResult::Ok);
+    EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x02);
+    EXPECT_EQ(InterruptsValue(*project.document, "EIE1"), 0x04);
 }
 
 TEST_F(NestedInterruptsSheet, ConfigurationPageAlone) {
