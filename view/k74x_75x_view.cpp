@@ -1,10 +1,22 @@
 #include "view/k74x_75x_view.h"
 
+#include <filesystem>
+#include <optional>
+
 #include "fw/app.h"
+#include "view/colouring.h"
 #include "view/command_ids.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
+
+namespace {
+
+fw::PlatformServices& Platform() { return fw::AfxGetApp()->Platform(); }
+
+void Warn(const std::string& text) { Platform().MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok); }
+
+}  // namespace
 
 CK74x_75xView::CK74x_75xView() { SetFont(fw::FontSpec{"Courier New", 10}); }
 
@@ -17,7 +29,11 @@ CDeviceDocument* CK74x_75xView::GetDeviceDocument() const {
     return OwnDocument();
 }
 
-void CK74x_75xView::ColorizeText(const CDeviceDocument*) {}
+void CK74x_75xView::ColorizeText(const CDeviceDocument* document) {
+    if (!document) document = GetDeviceDocument();
+    const bool assembly = document && document->deviceData.IsAssembly();
+    SetColours(ScanColours(GetText(), assembly));
+}
 
 void CK74x_75xView::UpdateCodeWindow() {
     if (CDeviceDocument* document = GetDeviceDocument()) {
@@ -33,22 +49,90 @@ void CK74x_75xView::OnInitialUpdate() {
     }
 }
 
+// The check marks of "C" and "Asm" are read from the active document
+// whenever the host updates its menu (OnUpdateCommand), so they follow the
+// active window without state of their own.
 void CK74x_75xView::OnActivateView(bool) {}
 
-void CK74x_75xView::OnOptionsCodeformatC() {
-    if (CDeviceDocument* document = GetDeviceDocument()) {
-        document->deviceData.codeFormat = kCodeFormatC;
+void CK74x_75xView::SetCodeFormat(std::int32_t format) {
+    CDeviceDocument* document = GetDeviceDocument();
+    if (!document) return;
+    if (document->deviceData.codeFormat != format) {
+        document->deviceData.codeFormat = format;
         document->SetModifiedFlag();
-        UpdateCodeWindow();
+    }
+    UpdateCodeWindow();
+}
+
+void CK74x_75xView::OnOptionsCodeformatC() { SetCodeFormat(kCodeFormatC); }
+
+void CK74x_75xView::OnOptionsCodeformatAsm() { SetCodeFormat(kCodeFormatAsm); }
+
+void CK74x_75xView::OnFileSaveSource() {
+    const CDeviceDocument* document = GetDeviceDocument();
+    fw::SaveFileRequest request;
+    if (document && document->deviceData.IsAssembly()) {
+        request.defaultExtension = "asm";
+        request.fileName = "Untitled.asm";
+        request.filter = "ASM Files (*.asm)|*.asm|All Files (*.*)|*.*|";
+    } else {
+        request.defaultExtension = "c";
+        request.fileName = "Untitled.c";
+        request.filter = "C Files (*.c)|*.c|All Files (*.*)|*.*|";
+    }
+    request.hideReadOnly = true;
+    request.promptBeforeOverwrite = true;
+    const std::optional<std::string> path = Platform().SaveFileDialog(request);
+    if (!path) return;
+    // Written to a temporary file and renamed over the target, so a failure
+    // never leaves a truncated source behind.
+    std::string error;
+    if (!fw::WriteFileAtomically(*path, GetText(), error))
+        Platform().MessageBox(kSaveSourceError, fw::MessageIcon::Question, fw::MessageButtons::Ok);
+}
+
+void CK74x_75xView::OnFilePrint() {
+    fw::PrintRequest request;
+    request.documentName = kPrintDocumentName;
+    request.text = GetText();
+    request.colours = GetColours();
+    request.font = GetFont();
+    switch (Platform().Print(request)) {
+        case fw::PrintResult::Printed:
+        case fw::PrintResult::Cancelled: break;
+        case fw::PrintResult::NoPrinter: Warn(kNoPrinterMessage); break;
+        case fw::PrintResult::JobFailed: Warn(kPrintJobFailedMessage); break;
+        case fw::PrintResult::PageFailed: Warn(kPrintPageFailedMessage); break;
     }
 }
 
-void CK74x_75xView::OnOptionsCodeformatAsm() {
-    if (CDeviceDocument* document = GetDeviceDocument()) {
-        document->deviceData.codeFormat = kCodeFormatAsm;
-        document->SetModifiedFlag();
-        UpdateCodeWindow();
+void CK74x_75xView::OnHelpHelp() {
+    // Unlike a silent shell call, a missing or unopenable help file is
+    // reported, so the user knows why nothing appeared.
+    const std::string& path = fw::AfxGetApp()->GetHelpFilePath();
+    if (path.empty()) {
+        Warn(std::string("Error: The help file \"") + kDefaultHelpFileName + "\" is not installed.");
+        return;
     }
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(path, code)) {
+        Warn("Error: The help file \"" + path + "\" was not found.");
+        return;
+    }
+    if (!Platform().OpenWithDefaultApplication(path))
+        Warn("Error: The help file \"" + path + "\" could not be opened.");
+}
+
+void CK74x_75xView::OnPeripheralsResetall() {
+    const fw::DialogResult answer =
+        Platform().MessageBox(kResetAllQuestion, fw::MessageIcon::Question, fw::MessageButtons::YesNo);
+    if (answer == fw::DialogResult::Yes) {
+        if (CDeviceDocument* document = OwnDocument()) {
+            document->InitializePeripherals();
+            document->SetModifiedFlag();
+        }
+    }
+    UpdateCodeWindow();
 }
 
 void CK74x_75xView::OnPeripheralsSheet(int command) {
@@ -65,6 +149,10 @@ bool CK74x_75xView::OnCommand(int id) {
     switch (id) {
         case ID_OPTIONS_CODEFORMAT_C: OnOptionsCodeformatC(); return true;
         case ID_OPTIONS_CODEFORMAT_ASM: OnOptionsCodeformatAsm(); return true;
+        case ID_FILE_SAVE_SOURCE: OnFileSaveSource(); return true;
+        case fw::ID_FILE_PRINT: OnFilePrint(); return true;
+        case ID_HELP_HELP: OnHelpHelp(); return true;
+        case ID_PERIPHERALS_RESETALL: OnPeripheralsResetall(); return true;
         default: return false;
     }
 }
@@ -78,11 +166,17 @@ bool CK74x_75xView::OnUpdateCommand(int id, fw::CommandState& state) const {
     }
     switch (id) {
         case ID_OPTIONS_CODEFORMAT_C:
+            state.enabled = document != nullptr;
             state.checked = document && !document->deviceData.IsAssembly();
             return true;
         case ID_OPTIONS_CODEFORMAT_ASM:
+            state.enabled = document != nullptr;
             state.checked = document && document->deviceData.IsAssembly();
             return true;
+        case ID_FILE_SAVE_SOURCE:
+        case fw::ID_FILE_PRINT:
+        case ID_HELP_HELP:
+        case ID_PERIPHERALS_RESETALL: state.enabled = true; return true;
         default: return false;
     }
 }

@@ -2,10 +2,20 @@
 // The code window of a project: the generated source, coloured, and the
 // commands of the project's menu.
 
+#include <string>
+
 #include "fw/view.h"
 #include "model/device_document.h"
 
 namespace regsmith {
+
+inline constexpr const char* kSaveSourceError = "Error: Could Not Open File For Save.";
+inline constexpr const char* kNoPrinterMessage = "No printer is selected.\nPlease select a default printer.";
+inline constexpr const char* kPrintJobFailedMessage = "Couldn't print document.";
+inline constexpr const char* kPrintPageFailedMessage = "Error starting new page!";
+inline constexpr const char* kResetAllQuestion = "Reset all peripheral data to default?";
+inline constexpr const char* kPrintDocumentName = "Regsmith";
+inline constexpr const char* kDefaultHelpFileName = "RegsmithHelp.chm";
 
 class CK74x_75xView : public fw::CView {
 public:
@@ -16,6 +26,8 @@ public:
     CDeviceDocument* GetDeviceDocument() const;
     // Regenerates the text from the document and colours it.
     void UpdateCodeWindow();
+    // Colours the whole text for the document's code format (the active
+    // document's when none is given).
     void ColorizeText(const CDeviceDocument* document = nullptr);
 
     void OnInitialUpdate() override;
@@ -25,12 +37,17 @@ public:
 
     void OnOptionsCodeformatC();
     void OnOptionsCodeformatAsm();
+    void OnFileSaveSource();
+    void OnFilePrint();
+    void OnHelpHelp();
+    void OnPeripheralsResetall();
     // The twelve Peripherals commands share one table-driven handler
     // (view/sheet_commands.h): run the sheet, then regenerate the text.
     void OnPeripheralsSheet(int command);
 
 private:
     CDeviceDocument* OwnDocument() const;
+    void SetCodeFormat(std::int32_t format);
 };
 
 }  // namespace regsmith
