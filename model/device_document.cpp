@@ -4,6 +4,7 @@
 
 #include "fw/app.h"
 #include "fw/archive.h"
+#include "model/project_file.h"
 
 namespace regsmith {
 
@@ -21,6 +22,32 @@ std::string CDeviceDocument::ToBytes() {
     fw::CArchive archive;
     Serialize(archive);
     return archive.TakeBuffer();
+}
+
+bool CDeviceDocument::OnOpenDocument(const std::string& path) {
+    fw::PlatformServices& platform = fw::AfxGetApp()->Platform();
+    std::string bytes;
+    std::string error;
+    if (!fw::ReadWholeFile(path, bytes, error)) {
+        platform.MessageBox("Error: Could not open " + path + ": " + error, fw::MessageIcon::Warning,
+                            fw::MessageButtons::Ok);
+        return false;
+    }
+    try {
+        fw::CArchive archive(bytes);
+        Serialize(archive);
+    } catch (const UnsupportedVersionError&) {
+        platform.MessageBox(kUnsupportedVersionMessage, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        return false;
+    } catch (const std::exception& failure) {
+        platform.MessageBox("Error: Could not read " + path + ": " + failure.what(), fw::MessageIcon::Warning,
+                            fw::MessageButtons::Ok);
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    // The template's initial update of the view then shows the generated text.
+    return true;
 }
 
 bool CDeviceDocument::SaveTo(const std::string& path) {
@@ -71,7 +98,5 @@ bool CDeviceDocument::OnUpdateCommand(int id, fw::CommandState& state) const {
     }
     return false;
 }
-
-void CDeviceDocument::Dump(std::ostream&, bool) const {}
 
 }  // namespace regsmith

@@ -39,10 +39,16 @@ public:
     // The generated text for the current code format.
     std::string GenerateCode() const { return deviceData.GenerateCode(); }
 
+    // Reads the project at `path`.  A file that is newer than this release,
+    // unreadable or corrupt is reported in a message box naming the cause and
+    // the open fails, so nothing can later be saved over the user's file.
+    bool OnOpenDocument(const std::string& path) override;
+
     // Save Project and Save Project As.
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, fw::CommandState& state) const override;
-    // Writes the project to `path` (atomically).  False after reporting the
+    // Writes the project to `path` (atomically: a failure leaves the old file
+    // as it was) and clears the modified flag.  False after reporting the
     // failure in a message box.
     bool SaveTo(const std::string& path);
     bool DoSave();
@@ -51,6 +57,8 @@ public:
     // Project-file bytes of the current document.
     std::string ToBytes();
 
+    // Everything the document holds, texts with their escapes visible:
+    // readable text, or JSON when `json` is set.
     void Dump(std::ostream& out, bool json) const override;
 };
 
