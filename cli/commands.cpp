@@ -85,8 +85,9 @@ int Session::Generate(const std::string& input, const std::string& format, const
     }
     const std::string& text = opened.view->GetText();
     if (output.empty()) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        if (!written || std::fflush(stdout) != 0) return Fail("could not write the source to standard output");
+        return 0;
     }
     std::string error;
     if (!fw::WriteFileAtomically(output, text, error)) return Fail(output + ": " + error);
@@ -97,6 +98,8 @@ int Session::Dump(const std::string& input, bool json) {
     fw::OpenDocument opened = Open(input);
     if (!opened.document) return 1;
     opened.document->Dump(std::cout, json);
+    std::cout.flush();
+    if (!std::cout) return Fail("could not write the dump to standard output");
     return 0;
 }
 
