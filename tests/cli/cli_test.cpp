@@ -12,7 +12,7 @@
 #include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 #include "tests/model/file_bytes.h"
-#include "tests/model/recording_platform.h"
+#include "tests/model/scratch_folder.h"
 
 namespace regsmith {
 namespace {

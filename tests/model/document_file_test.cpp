@@ -14,7 +14,8 @@
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
-#include "tests/model/recording_platform.h"
+#include "tests/model/scratch_folder.h"
+#include "tests/support/recording_platform.h"
 
 namespace regsmith {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(DocumentFile, OpenReadsTheProjectAndClearsTheModifiedFlag) {
     CK74x_75xDoc opened(0xD0);
     opened.SetModifiedFlag();
     ASSERT_TRUE(opened.OnOpenDocument(path));
-    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_TRUE(platform_.boxes.empty());
     EXPECT_EQ(opened.GetPathName(), path);
     EXPECT_FALSE(opened.IsModified());
     EXPECT_EQ(opened.deviceId, 0xD7);
@@ -71,7 +72,7 @@ TEST_F(DocumentFile, NewerFileIsRefusedWithItsMessageAndTheOpenFails) {
     Write(path, file.str());
     CK74x_75xDoc document(0xD0);
     EXPECT_FALSE(document.OnOpenDocument(path));
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{"Error: This file is not supported under this DLL version"});
+    EXPECT_EQ(platform_.Texts(), std::vector<std::string>{"Error: This file is not supported under this DLL version"});
     EXPECT_EQ(document.GetPathName(), "");
     EXPECT_EQ(document.clocks, kDefaultClockSettings);
     // The file is untouched.
@@ -97,12 +98,12 @@ TEST_F(DocumentFile, CorruptOrMissingFileFailsWithAMessageNamingFileAndCause) {
         {folder_.Path(), "Error: Could not open " + folder_.Path() + ": ", "folder"},
     };
     for (const Case& c : cases) {
-        platform_.messages.clear();
+        platform_.boxes.clear();
         CK74x_75xDoc document(0xD0);
         EXPECT_FALSE(document.OnOpenDocument(c.path)) << c.path;
-        ASSERT_EQ(platform_.messages.size(), 1u) << c.path;
-        EXPECT_EQ(platform_.messages[0].find(c.start), 0u) << platform_.messages[0];
-        EXPECT_NE(platform_.messages[0].find(c.cause), std::string::npos) << platform_.messages[0];
+        ASSERT_EQ(platform_.boxes.size(), 1u) << c.path;
+        EXPECT_EQ(platform_.Texts()[0].find(c.start), 0u) << platform_.Texts()[0];
+        EXPECT_NE(platform_.Texts()[0].find(c.cause), std::string::npos) << platform_.Texts()[0];
     }
 }
 
@@ -111,7 +112,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     ASSERT_TRUE(document.OnNewDocument());
     document.SetModifiedFlag();
     const std::string path = folder_.File("chosen.rsg");
-    platform_.saveAnswer = path;
+    platform_.savePath = path;
     EXPECT_TRUE(document.OnCommand(fw::ID_FILE_SAVE));
     ASSERT_EQ(platform_.saveRequests.size(), 1u);
     const fw::SaveFileRequest& request = platform_.saveRequests[0];
@@ -133,7 +134,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     EXPECT_EQ(platform_.saveRequests.size(), 1u);
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(Contents(path), Bytes(document));
-    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_TRUE(platform_.boxes.empty());
 }
 
 TEST_F(DocumentFile, CancelledSaveAsChangesNothing) {
@@ -151,9 +152,9 @@ TEST_F(DocumentFile, SaveThatCannotCreateItsFileReportsAndChangesNothing) {
     CK74x_75xDoc document(0xD0);
     ASSERT_TRUE(document.OnNewDocument());
     document.SetModifiedFlag();
-    platform_.saveAnswer = folder_.File("no-such-folder/board.rsg");
+    platform_.savePath = folder_.File("no-such-folder/board.rsg");
     EXPECT_TRUE(document.OnCommand(fw::ID_FILE_SAVE_AS));
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{"Error: Could Not Open File For Save."});
+    EXPECT_EQ(platform_.Texts(), std::vector<std::string>{"Error: Could Not Open File For Save."});
     EXPECT_EQ(document.GetPathName(), "");
     EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(app_.GetRecentFiles().empty());
@@ -182,8 +183,8 @@ TEST_F(DocumentFile, SaveThatFailsWhileWritingLeavesTheOldFileIntact) {
 
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(Contents(path), old);
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0].find("Error: Could not save " + path + ": "), 0u) << platform_.messages[0];
+    ASSERT_EQ(platform_.boxes.size(), 1u);
+    EXPECT_EQ(platform_.Texts()[0].find("Error: Could not save " + path + ": "), 0u) << platform_.Texts()[0];
     EXPECT_TRUE(document.IsModified());
     // No temporary file is left behind.
     std::size_t files = 0;
