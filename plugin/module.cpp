@@ -9,6 +9,7 @@
 #include "fw/app.h"
 #include "model/k74x_75x_doc.h"
 #include "pages/interrupts/interrupt_sheets.h"
+#include "pages/portio/portio_sheets.h"
 #include "plugin/catalogue.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
@@ -57,6 +58,7 @@ fw::MenuResource ProjectMenu() {
 // view/sheet_commands.h); a Peripherals command without pages stays disabled.
 void RegisterAllPages() {
     RegisterInterruptPages();
+    RegisterPortIOPages();
 }
 
 }  // namespace regsmith

@@ -1,0 +1,264 @@
+#include "pages/portio/crossbar_page.h"
+
+#include "fw/app.h"
+
+namespace regsmith {
+
+namespace {
+
+constexpr int kSignalGridRowOffset = 2;  // two header rows
+constexpr int kPinGridColumnOffset = 1;  // one header column
+
+constexpr const char* kLegendText = "D - Digital\nA - Analog\n\nO- Open Drain\nP - Push-Pull";
+constexpr const char* kRevisionNote = "Port I/O initialization code is generated for revision B and later devices only.";
+
+// Pin-function labels: VREF, then X1, X2 and CNVSTR of each package.
+constexpr int kVrefPin = 0;
+constexpr std::array<int, 3> kSmallPackageFunctionPins{2, 3, 5};
+constexpr std::array<int, 3> kLargePackageFunctionPins{7, 8, 10};
+constexpr std::array<const char*, 3> kFunctionLabels{"X1", "X2", "CNV\nSTR"};
+
+std::string PinSuffix(int pin) { return PinName(pin); }
+
+}  // namespace
+
+CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PeripheralBlock& portIO, const PeripheralBlock& spi)
+    : fw::PropertyPage(kCrossbarPageTitle), CDevicePage(portIO), spi_(spi) {
+    BuildControls();
+}
+
+void CPortIOCrossbarPropPage::BuildControls() {
+    auto& setup = Root().Add<fw::GroupBox>("Crossbar Priority Decoder Setup", fw::Container::Layout::Grid);
+
+    // The twelve peripheral boxes, each beside the first table row it controls.
+    auto& boxes = setup.AddAt<fw::Container>(0, 0, fw::Container::Layout::Column);
+    for (int index = 0; index < kCrossbarPeripheralCount; ++index) {
+        const auto peripheral = static_cast<CrossbarPeripheral>(index);
+        auto& box = boxes.Add<fw::CheckBox>(PeripheralCaption(peripheral));
+        if (*PeripheralCaption(peripheral) == '\0') box.SetName(PeripheralScriptName(peripheral));
+        box.onChange = [this, peripheral] { OnPeripheralClicked(peripheral); };
+        peripheralBoxes_[static_cast<std::size_t>(index)] = &box;
+    }
+
+    grid_ = &setup.AddAt<fw::Grid>(0, 1, "Crossbar Assignment");
+    grid_->fixedRows = kSignalGridRowOffset;
+    grid_->fixedColumns = kPinGridColumnOffset;
+
+    // One column of three controls per pin, then the pin-function labels.
+    auto& pinGrid = setup.AddAt<fw::Container>(1, 1, fw::Container::Layout::Grid);
+    pinGrid.AddAt<fw::StaticText>(0, 0, "Analog / Digital -->");
+    pinGrid.AddAt<fw::StaticText>(1, 0, "Push-Pull / Open Drain -->");
+    pinGrid.AddAt<fw::StaticText>(2, 0, "Pin Skip -->");
+    for (int pin = 0; pin < kMaxPins; ++pin) {
+        PinControls& controls = pins_[static_cast<std::size_t>(pin)];
+        const int column = pin + kPinGridColumnOffset;
+        controls.input = &pinGrid.AddAt<fw::ToggleButton>(0, column, "D");
+        controls.input->SetName("Input " + PinSuffix(pin));
+        controls.input->onChange = [this, pin] { OnInputModeClicked(pin); };
+        controls.output = &pinGrid.AddAt<fw::ToggleButton>(1, column, "O");
+        controls.output->SetName("Output " + PinSuffix(pin));
+        controls.output->onChange = [this, pin] { OnOutputModeClicked(pin); };
+        controls.skip = &pinGrid.AddAt<fw::CheckBox>(2, column, "");
+        controls.skip->SetName("Skip " + PinSuffix(pin));
+        controls.skip->onChange = [this, pin] { OnSkipClicked(pin); };
+    }
+    pinGrid.AddAt<fw::StaticText>(3, kVrefPin + kPinGridColumnOffset, "VREF");
+    for (std::size_t label = 0; label < kFunctionLabels.size(); ++label) {
+        smallPackageLabels_[label] = &pinGrid.AddAt<fw::StaticText>(
+            3, kSmallPackageFunctionPins[label] + kPinGridColumnOffset, kFunctionLabels[label]);
+        largePackageLabels_[label] = &pinGrid.AddAt<fw::StaticText>(
+            3, kLargePackageFunctionPins[label] + kPinGridColumnOffset, kFunctionLabels[label]);
+    }
+
+    auto& switches = setup.AddAt<fw::Container>(2, 1, fw::Container::Layout::Row);
+    enableCrossbar_ = &switches.Add<fw::ToggleButton>(kEnableCrossbarCaption);
+    enableCrossbar_->onChange = [this] {
+        SetBits(enableCrossbar_->IsPressed(), kXBR1, kXbr1CrossbarEnable);
+        RefreshSummary();
+    };
+    disablePullups_ = &switches.Add<fw::CheckBox>(kDisableWeakPullupCaption);
+    disablePullups_->onChange = [this] {
+        SetBits(disablePullups_->IsChecked(), kXBR1, kXbr1WeakPullupDisable);
+        RefreshSummary();
+    };
+
+    auto& legend = setup.AddAt<fw::Container>(1, 0, fw::Container::Layout::Grid);
+    legend.AddAt<fw::ColourSwatch>(0, 0, kAssignedLegendColour, 19, 12);
+    legend.AddAt<fw::StaticText>(0, 1, "Assigned");
+    legend.AddAt<fw::ColourSwatch>(1, 0, kSkippedLegendColour, 19, 12);
+    legend.AddAt<fw::StaticText>(1, 1, "Skipped");
+    auto& legendText = legend.AddAt<fw::StaticText>(2, 0, kLegendText);
+    legendText.columnSpan = 2;
+
+    Root().Add<fw::StaticText>(kRevisionNote);
+    AddSummaryBox(Root());
+}
+
+CrossbarRegisters CPortIOCrossbarPropPage::Registers() const { return CrossbarRegisters::FromBlock(Block()); }
+
+void CPortIOCrossbarPropPage::OnInitDialog() {
+    // The pin count and the NSS row are fixed for this display of the sheet.
+    pinCount_ = PinCountForDevice(GetActiveDeviceId());
+    signals_ = BuildSignalTable(IsFourWireNss(spi_));
+    for (int pin = 0; pin < kMaxPins; ++pin) {
+        const bool shown = pin < pinCount_;
+        PinControls& controls = pins_[static_cast<std::size_t>(pin)];
+        controls.input->Show(shown);
+        controls.output->Show(shown);
+        controls.skip->Show(shown);
+    }
+    const bool small = pinCount_ < kMaxPins;
+    for (fw::StaticText* label : smallPackageLabels_) label->Show(small);
+    for (fw::StaticText* label : largePackageLabels_) label->Show(!small);
+    Refresh();
+}
+
+bool CPortIOCrossbarPropPage::OnSetActive() {
+    Refresh();
+    return true;
+}
+
+void CPortIOCrossbarPropPage::Refresh() {
+    DecodeAndDraw();
+    LoadControls();
+    UpdateEnabledBoxes();
+    RefreshSummary();
+}
+
+void CPortIOCrossbarPropPage::DecodeAndDraw() {
+    const CrossbarRegisters registers = Registers();
+    decode_ = Decode(registers, signals_, pinCount_);
+
+    fw::Grid& grid = *grid_;
+    grid.Clear();
+    grid.SetRows(kSignalGridRowOffset + kSignalCount);
+    grid.SetColumns(kPinGridColumnOffset + pinCount_);
+    grid.SetColumnWidth(0, kHeaderColumnTwips);
+    grid.SetText(1, 0, "Pin I/O");
+    for (int pin = 0; pin < pinCount_; ++pin) {
+        const int column = pin + kPinGridColumnOffset;
+        grid.SetColumnWidth(column, kPinColumnTwips);
+        grid.SetColumnCentred(column);
+        grid.SetText(0, column, "P" + std::to_string(pin / 8));
+        grid.SetText(1, column, std::to_string(pin % 8));
+    }
+    for (const CrossbarSignal& signal : signals_) grid.SetText(signal.row + kSignalGridRowOffset, 0, signal.name);
+
+    for (int pin = 0; pin < pinCount_; ++pin) {
+        if (!decode_.pins[static_cast<std::size_t>(pin)].skipped) continue;
+        for (int row = kSignalGridRowOffset; row < grid.Rows(); ++row)
+            grid.SetBackground(row, pin + kPinGridColumnOffset, kSkippedCellColour);
+    }
+    for (const CrossbarSignal& signal : signals_) {
+        const int pin = decode_.signalPin[static_cast<std::size_t>(signal.row)];
+        if (pin != kNoPin)
+            grid.SetBackground(signal.row + kSignalGridRowOffset, pin + kPinGridColumnOffset, kAssignedCellColour);
+    }
+}
+
+void CPortIOCrossbarPropPage::LoadControls() {
+    const CrossbarRegisters registers = Registers();
+    for (int index = 0; index < kCrossbarPeripheralCount; ++index)
+        peripheralBoxes_[static_cast<std::size_t>(index)]->SetChecked(
+            IsPeripheralEnabled(static_cast<CrossbarPeripheral>(index), registers));
+    for (int pin = 0; pin < kMaxPins; ++pin) {
+        PinControls& controls = pins_[static_cast<std::size_t>(pin)];
+        controls.skip->SetChecked(registers.IsSkipped(pin));
+        controls.input->SetPressed(registers.IsDigital(pin));
+        controls.input->SetCaption(registers.IsDigital(pin) ? "D" : "A");
+        controls.output->SetPressed(registers.IsPushPull(pin));
+        controls.output->SetCaption(registers.IsPushPull(pin) ? "P" : "O");
+    }
+    enableCrossbar_->SetPressed((registers[kXBR1] & kXbr1CrossbarEnable) != 0);
+    disablePullups_->SetChecked((registers[kXBR1] & kXbr1WeakPullupDisable) != 0);
+}
+
+void CPortIOCrossbarPropPage::UpdateEnabledBoxes() {
+    const CrossbarAvailability availability = TrialEnabledBoxes(Registers(), signals_, pinCount_);
+    for (int index = 0; index < kCrossbarPeripheralCount; ++index)
+        peripheralBoxes_[static_cast<std::size_t>(index)]->Enable(availability.peripheral[static_cast<std::size_t>(index)]);
+    for (int pin = 0; pin < pinCount_; ++pin)
+        pins_[static_cast<std::size_t>(pin)].skip->Enable(availability.skip[static_cast<std::size_t>(pin)]);
+}
+
+void CPortIOCrossbarPropPage::OnPeripheralClicked(CrossbarPeripheral peripheral) {
+    const bool checked = peripheralBoxes_[static_cast<std::size_t>(peripheral)]->IsChecked();
+    CrossbarRegisters registers = Registers();
+    ApplyPeripheralBox(registers, peripheral, checked);
+    SetValue(kXBR0, registers[kXBR0]);
+    SetValue(kXBR1, registers[kXBR1]);
+    if (peripheral == CrossbarPeripheral::Cex0 || peripheral == CrossbarPeripheral::Cex1 ||
+        peripheral == CrossbarPeripheral::Cex2) {
+        LoadControls();  // the three CEX boxes show one count
+    }
+    if (peripheral == CrossbarPeripheral::Uart0) {
+        if (RegisterEntry* xbr0 = Entry(kXBR0)) {
+            xbr0->cBefore = checked ? kUartSkipC : "";
+            xbr0->asmBefore = checked ? kUartSkipAsm : "";
+        }
+    }
+    DecodeAndDraw();
+    UpdateEnabledBoxes();
+    RefreshSummary();
+}
+
+void CPortIOCrossbarPropPage::OnSkipClicked(int pin) {
+    SetBits(pins_[static_cast<std::size_t>(pin)].skip->IsChecked(), PinEntry(kP0SKIP, pin), PinMask(pin));
+    DecodeAndDraw();
+    UpdateEnabledBoxes();
+    RefreshSummary();
+}
+
+void CPortIOCrossbarPropPage::OnInputModeClicked(int pin) {
+    fw::ToggleButton& toggle = *pins_[static_cast<std::size_t>(pin)].input;
+    SetBits(toggle.IsPressed(), PinEntry(kP0MDIN, pin), PinMask(pin));
+    toggle.SetCaption(toggle.IsPressed() ? "D" : "A");
+    RefreshSummary();
+}
+
+void CPortIOCrossbarPropPage::OnOutputModeClicked(int pin) {
+    fw::ToggleButton& toggle = *pins_[static_cast<std::size_t>(pin)].output;
+    SetBits(toggle.IsPressed(), PinEntry(kP0MDOUT, pin), PinMask(pin));
+    toggle.SetCaption(toggle.IsPressed() ? "P" : "O");
+    RefreshSummary();
+}
+
+void CPortIOCrossbarPropPage::OnReset() {
+    ResetRegisters({kP0MDIN, kP1MDIN, kP0MDOUT, kP1MDOUT, kP0SKIP, kP1SKIP, kXBR0, kXBR1, kP0MAT, kP1MAT, kP0MASK,
+                    kP1MASK});
+    if (RegisterEntry* xbr0 = Entry(kXBR0)) {
+        xbr0->cBefore.clear();
+        xbr0->asmBefore.clear();
+    }
+    Refresh();
+}
+
+void CPortIOCrossbarPropPage::OnOK() {
+    const RegisterEntry* xbr0 = Entry(kXBR0);
+    const RegisterEntry* xbr1 = Entry(kXBR1);
+    const RegisterEntry* p0mdout = Entry(kP0MDOUT);
+    const RegisterEntry* p1mdout = Entry(kP1MDOUT);
+    auto differs = [](const RegisterEntry* entry, std::uint8_t mask) {
+        return entry != nullptr && ((entry->value ^ entry->resetValue) & mask) != 0;
+    };
+    if (!TestBits(kXBR1, kXbr1CrossbarEnable) &&
+        (differs(xbr0, 0xFF) || differs(p0mdout, 0xFF) || differs(p1mdout, 0xFF) || differs(xbr1, 0x7F))) {
+        fw::CWinApp* app = fw::AfxGetApp();
+        if (app != nullptr && app->Platform().MessageBox(kCrossbarQuestion, fw::MessageIcon::Question,
+                                                         fw::MessageButtons::YesNo) == fw::DialogResult::Yes)
+            SetBits(true, kXBR1, kXbr1CrossbarEnable);
+    }
+    // Decoded afresh: the Port Match page's Reset may have changed the
+    // crossbar registers since this page last drew its table.
+    const CrossbarRegisters registers = Registers();
+    decode_ = Decode(registers, signals_, pinCount_);
+    const PinCommentTable table = BuildPinCommentTable(decode_, registers);
+    Block().cPrologue = table.c;
+    Block().asmPrologue = table.assembly;
+}
+
+std::string CPortIOCrossbarPropPage::DescribeAssignment() const {
+    return regsmith::DescribeAssignment(decode_, signals_);
+}
+
+}  // namespace regsmith

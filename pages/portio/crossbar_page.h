@@ -1,0 +1,88 @@
+#pragma once
+// "Priority Crossbar": which peripherals are on the crossbar, which pins it
+// skips, each pin's input and output mode, the crossbar enable and the weak
+// pull-ups.  Shows the decoded pin assignment in a grid, greys every box
+// whose checking would leave an enabled signal without a pin, and on OK
+// writes the pin-assignment comment table into Port_IO_Init.
+
+#include <array>
+#include <string>
+
+#include "fw/ui.h"
+#include "pages/portio/crossbar.h"
+#include "view/device_page.h"
+
+namespace regsmith {
+
+inline constexpr const char* kCrossbarPageTitle = "Priority Crossbar";
+inline constexpr const char* kPortIOSheetTitle = "Port I/O";
+inline constexpr const char* kEnableCrossbarCaption = "Enable Crossbar";
+inline constexpr const char* kDisableWeakPullupCaption = "Disable Weak Pull-up";
+inline constexpr const char* kCrossbarQuestion =
+    "You have enabled peripherals on the crossbar or set\n a pin to push-pull but have not enabled the crossbar,\n"
+    " would you like to do so now?";
+// What checking "UART0" puts before the XBR0 line: the UART pins are skipped
+// for the other signals.
+inline constexpr const char* kUartSkipC = "    P0SKIP    |= 0x30;\r\n";
+inline constexpr const char* kUartSkipAsm = "    orl  P0SKIP,    #030h\r\n";
+
+inline constexpr fw::Rgb kSkippedCellColour{64, 128, 128};
+inline constexpr fw::Rgb kAssignedCellColour{234, 0, 0};
+inline constexpr fw::Rgb kAssignedLegendColour{255, 0, 0};
+inline constexpr fw::Rgb kSkippedLegendColour{0, 128, 128};
+inline constexpr int kHeaderColumnTwips = 800;
+inline constexpr int kPinColumnTwips = 350;
+
+class CPortIOCrossbarPropPage : public fw::PropertyPage, public CDevicePage {
+public:
+    // `portIO` is the page's own copy (block 11); `spi` is read once, on first
+    // display, for the NSS mode.
+    CPortIOCrossbarPropPage(PeripheralBlock& portIO, const PeripheralBlock& spi);
+
+    void OnInitDialog() override;
+    bool OnSetActive() override;
+    void OnReset() override;
+    void OnOK() override;
+
+    // The assignment as text, one line per signal ("TX: P0.4", "NSS*: none").
+    std::string DescribeAssignment() const;
+    // The script mode's `show` prints the assignment after the controls.
+    std::string DescribeForScript() const override { return DescribeAssignment(); }
+
+    fw::Grid& AssignmentGrid() const { return *grid_; }
+    int PinCount() const { return pinCount_; }
+
+private:
+    struct PinControls {
+        fw::ToggleButton* input = nullptr;   // "D" / "A"
+        fw::ToggleButton* output = nullptr;  // "P" / "O"
+        fw::CheckBox* skip = nullptr;
+    };
+
+    void BuildControls();
+    void Refresh();
+    void DecodeAndDraw();
+    void LoadControls();
+    void UpdateEnabledBoxes();
+    void OnPeripheralClicked(CrossbarPeripheral peripheral);
+    void OnSkipClicked(int pin);
+    void OnInputModeClicked(int pin);
+    void OnOutputModeClicked(int pin);
+    CrossbarRegisters Registers() const;
+
+    const PeripheralBlock& spi_;
+    int pinCount_ = kMaxPins;
+    SignalTable signals_ = BuildSignalTable(true);
+    CrossbarDecode decode_;
+
+    std::array<fw::CheckBox*, kCrossbarPeripheralCount> peripheralBoxes_{};
+    std::array<PinControls, kMaxPins> pins_{};
+    fw::Grid* grid_ = nullptr;
+    fw::ToggleButton* enableCrossbar_ = nullptr;
+    fw::CheckBox* disablePullups_ = nullptr;
+    // Pin-function labels: one set per package, only the model's is shown.
+    std::array<fw::StaticText*, 3> smallPackageLabels_{};
+    std::array<fw::StaticText*, 3> largePackageLabels_{};
+};
+
+}  // namespace regsmith
