@@ -1,6 +1,7 @@
 #include "pages/interrupts/int01_config_page.h"
 
 #include "pages/interrupts/interrupt_check_box_page.h"
+#include "pages/portio/portio_sheets.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -77,10 +78,7 @@ void CInt01ConfigPropPage::OnReset() {
 }
 
 void CInt01ConfigPropPage::OnConfigurePortIO() {
-    SheetContext nested(context_);
-    nested.CopyOut(kBlockPortIO);
-    nested.CopyOut(kBlockSpi);
-    RunNestedSheet("Port I/O", kCrossbarPageOnly, nested, {kBlockPortIO});
+    RunPortIONestedSheet(context_, PortIOCopy::Fresh, SpiCopy::Fresh);
 }
 
 }  // namespace regsmith

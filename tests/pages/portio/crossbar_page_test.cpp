@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/port_match_page.h"
 #include "pages/portio/portio_sheets.h"
 #include "tests/support/recording_platform.h"
@@ -707,6 +708,31 @@ TEST_F(NestedPortIOTest, FreshCopiesIgnoreTheCallersEdits) {
         sheet.PressCancel();
     };
     EXPECT_EQ(RunPortIONestedSheet(outer, PortIOCopy::Callers, SpiCopy::Callers), fw::DialogResult::Cancel);
+}
+
+TEST_F(NestedPortIOTest, ConfigurePortIOOnTheInt01PageWritesBlock11EvenWhenTheInterruptsSheetIsCancelled) {
+    RegisterInterruptPages();
+    const PeripheralBlock interrupts = DocumentBlock(kBlockInterrupts);
+    app.platform.answers = {kYes};
+    int crossbarSheets = 0;
+    app.platform.onSheet = [&crossbarSheets](fw::PropertySheet& sheet) {
+        if (sheet.Title() == "Port I/O") {
+            ++crossbarSheets;
+            ASSERT_EQ(sheet.PageCount(), 1);
+            ASSERT_TRUE(Click(sheet.Page(0), "Timer0"));
+            sheet.PressOK();
+            return;
+        }
+        ASSERT_TRUE(sheet.SetActivePage(sheet.FindPage("INT0/INT1 Configuration")));
+        fw::PropertyPage& page = *sheet.ActivePage();
+        ASSERT_TRUE(Click(page, "/INT1 Port Pin Selection/Configure Port I/O"));
+        sheet.PressCancel();
+    };
+    RunSheetCommand(ID_PERIPHERALS_INTERRUPTS, Document());
+    EXPECT_EQ(crossbarSheets, 1);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x50);
+    EXPECT_NE(DocumentBlock(kBlockPortIO).cPrologue.find("P0.0  -  T0   (Tmr0), "), std::string::npos);
+    EXPECT_EQ(DocumentBlock(kBlockInterrupts), interrupts);
 }
 
 }  // namespace
