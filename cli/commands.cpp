@@ -103,6 +103,4 @@ int Session::Dump(const std::string& input, bool json) {
     return 0;
 }
 
-int Session::RunScript(const std::string&) { return Fail("script mode is not available yet"); }
-
 }  // namespace regsmith::cli

@@ -1,0 +1,80 @@
+#pragma once
+// Script mode: drives the plug-in's documents, menu commands, sheets, pages
+// and message boxes line by line, as a user would (`regsmith-cli script`).
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fw/app.h"
+#include "fw/doctemplate.h"
+#include "fw/ui.h"
+
+namespace regsmith::cli {
+
+// A failure that stops the script: reported as "line N: reason".
+struct ScriptError {
+    int line;
+    std::string reason;
+};
+
+// Splits one script line into arguments: blank-separated, double quotes group
+// blanks, \" and \\ escape inside quotes, an unquoted # starts a comment.
+// Throws ScriptError (with line 0) for an unterminated quote.
+std::vector<std::string> SplitScriptLine(const std::string& line);
+
+// The platform services of script mode: message boxes print "message: ",
+// questions and modal sheets and dialogs read the following script lines.
+class ScriptRunner : public fw::PlatformServices {
+public:
+    ScriptRunner(fw::CWinApp& app, std::istream& in, std::ostream& out);
+    ~ScriptRunner() override;
+
+    // Runs the whole script; throws ScriptError on the first failure.
+    void Run();
+
+    fw::DialogResult MessageBox(const std::string& text, fw::MessageIcon icon, fw::MessageButtons buttons) override;
+    fw::DialogResult RunModal(fw::PropertySheet& sheet) override;
+    fw::DialogResult RunModal(fw::Dialog& dialog) override;
+    std::optional<std::string> SaveFileDialog(const fw::SaveFileRequest& request) override;
+    fw::PrintResult Print(const fw::PrintRequest& request) override;
+    bool OpenWithDefaultApplication(const std::string& path) override;
+
+private:
+    // The next line holding a command (blank and comment lines skipped);
+    // false at the end of the script.
+    bool NextCommand(std::vector<std::string>& words);
+    [[noreturn]] void Fail(const std::string& reason) const;
+
+    void TopLevelCommand(const std::vector<std::string>& words);
+    // One command inside a sheet (`sheet` set) or a dialog.
+    void ModalCommand(const std::vector<std::string>& words, fw::PropertySheet* sheet, fw::Dialog* dialog);
+
+    fw::CView& View();
+    fw::CDocument& Document();
+    const fw::MenuResource& Menu();
+    void RunMenuCommand(const std::string& item, const std::string& popup);
+
+    void Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog);
+    fw::Control& FindControl(const fw::Form& form, const std::string& name);
+    void Show(const fw::Form& form, const std::string* name);
+    void Summary(const fw::Form& form);
+
+    fw::CWinApp& app_;
+    fw::PlatformServices* previousPlatform_;
+    std::istream& in_;
+    std::ostream& out_;
+    int line_ = 0;
+    std::vector<fw::OpenDocument> documents_;
+    fw::OpenDocument* current_ = nullptr;
+    const fw::CDocTemplate* currentTemplate_ = nullptr;
+    std::optional<std::string> pendingSavePath_;
+    bool saveDialogShown_ = false;
+    int messagesShown_ = 0;
+    // Titles of the sheets and dialogs open, innermost last.
+    std::vector<std::string> modal_;
+};
+
+}  // namespace regsmith::cli
