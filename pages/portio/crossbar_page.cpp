@@ -83,9 +83,9 @@ void CPortIOCrossbarPropPage::BuildControls() {
     };
 
     auto& legend = setup.AddAt<fw::Container>(1, 0, fw::Container::Layout::Grid);
-    legend.AddAt<fw::ColourSwatch>(0, 0, kAssignedLegendColour, 19, 12);
+    legend.AddAt<fw::ColourSwatch>(0, 0, kAssignedLegendColour, 19, 12).SetName("Assigned Colour");
     legend.AddAt<fw::StaticText>(0, 1, "Assigned");
-    legend.AddAt<fw::ColourSwatch>(1, 0, kSkippedLegendColour, 19, 12);
+    legend.AddAt<fw::ColourSwatch>(1, 0, kSkippedLegendColour, 19, 12).SetName("Skipped Colour");
     legend.AddAt<fw::StaticText>(1, 1, "Skipped");
     auto& legendText = legend.AddAt<fw::StaticText>(2, 0, kLegendText);
     legendText.columnSpan = 2;
