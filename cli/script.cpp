@@ -322,7 +322,7 @@ void ScriptRunner::ModalCommand(const std::vector<std::string>& words, fw::Prope
         Summary(*form);
     } else if (command == "show") {
         arguments(0, 1, "show [CONTROL]");
-        Show(*form, words.size() == 2 ? &words[1] : nullptr);
+        Show(*form, words.size() == 2 ? &words[1] : nullptr, sheet ? "page" : "dialog");
     } else if (command == "answer") {
         Fail("no question is waiting for an answer");
     } else if (IsTopLevel(command)) {
@@ -469,7 +469,7 @@ std::string Describe(const fw::Form& form, const fw::Control& control) {
 
 }  // namespace
 
-void ScriptRunner::Show(const fw::Form& form, const std::string* name) {
+void ScriptRunner::Show(const fw::Form& form, const std::string* name, const char* kind) {
     if (name) {
         std::string error;
         const fw::Control* control = form.Find(*name, &error);
@@ -480,7 +480,7 @@ void ScriptRunner::Show(const fw::Form& form, const std::string* name) {
         out_.flush();
         return;
     }
-    out_ << "page " << Quote(form.Title()) << "\n";
+    out_ << kind << " " << Quote(form.Title()) << "\n";
     for (const fw::Control* control : form.AllControls()) {
         if (!control->IsEffectivelyVisible()) continue;
         const std::string line = Describe(form, *control);

@@ -59,7 +59,8 @@ private:
 
     void Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog);
     fw::Control& FindControl(const fw::Form& form, const std::string& name);
-    void Show(const fw::Form& form, const std::string* name);
+    // Every visible control under a "page TITLE" or "dialog TITLE" line.
+    void Show(const fw::Form& form, const std::string* name, const char* kind);
     void Summary(const fw::Form& form);
 
     fw::CWinApp& app_;

@@ -176,7 +176,19 @@ fw::DialogResult RunSheetCommand(int command, CDeviceDocument& document) {
 
 fw::DialogResult RunNestedSheet(CDeviceDlg& sheet, SheetContext& context, const std::vector<std::int32_t>& writtenOnOk,
                                 bool restoresOscillatorClocks) {
-    return RunAndWriteBack(sheet, context, writtenOnOk, restoresOscillatorClocks);
+    // The nested pages edit the outer sheet's copies directly.  A cancelled
+    // nested sheet gives them back as they were: otherwise the outer page
+    // would show the discarded edits and the next accepted nested sheet would
+    // write them into the document.
+    std::vector<std::pair<PeripheralBlock*, PeripheralBlock>> before;
+    for (std::int32_t number : writtenOnOk) {
+        PeripheralBlock& copy = context.Block(number);
+        before.emplace_back(&copy, copy);
+    }
+    const fw::DialogResult result = RunAndWriteBack(sheet, context, writtenOnOk, restoresOscillatorClocks);
+    if (result != fw::DialogResult::Ok)
+        for (auto& [copy, saved] : before) *copy = std::move(saved);
+    return result;
 }
 
 fw::DialogResult RunNestedSheet(const std::string& title, const std::vector<std::string>& pageTitles,
@@ -197,7 +209,7 @@ fw::DialogResult RunNestedSheet(const std::string& title, const std::vector<std:
         }
     }
     if (pages.empty()) return fw::DialogResult::Cancel;
-    return RunAndWriteBack(sheet, context, writtenOnOk, restoresOscillatorClocks);
+    return RunNestedSheet(sheet, context, writtenOnOk, restoresOscillatorClocks);
 }
 
 }  // namespace regsmith

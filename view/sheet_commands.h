@@ -26,7 +26,9 @@
 //       RefreshCrossbarStatus();
 //
 // On OK the listed copies are written into the document at once (SetBlock);
-// the code window is not regenerated (the outer command does that).
+// the code window is not regenerated (the outer command does that).  On
+// Cancel the listed copies are given back as they were before the nested
+// sheet, so its discarded edits stay out of the outer sheet too.
 
 #include <cstdint>
 #include <functional>

@@ -208,8 +208,34 @@ TEST_F(SheetCommandTest, NestedSheetCancelWritesNothing) {
     };
     const PeripheralBlock interruptsBefore = document.deviceData.blockMap.at(kBlockInterrupts);
     project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    // The nested page edited the shared copy; only the nested OK would write it.
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts), interruptsBefore);
+}
+
+TEST_F(SheetCommandTest, CancelledNestedEditsLeaveTheOuterCopyToo) {
+    // Cancel a nested sheet after an edit, then accept a second one without
+    // edits: the first sheet's edit must not reach the document.
+    int depth = 0;
+    std::uint8_t secondNestedSaw = 0xFF;
+    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
+        ++depth;
+        if (depth == 1) {
+            Click(sheet, "Configure Interrupts");
+            auto& page = static_cast<ProbePage&>(sheet.Page(0));
+            EXPECT_EQ(page.lastNested, fw::DialogResult::Cancel);
+            Click(sheet, "Configure Interrupts");
+            EXPECT_EQ(page.lastNested, fw::DialogResult::Ok);
+            sheet.PressCancel();
+        } else if (depth == 2) {
+            Click(sheet, "Set Own");  // IP bit 0 in the shared interrupts copy
+            sheet.PressCancel();
+        } else {
+            secondNestedSaw = static_cast<ProbePage&>(sheet.Page(0)).ownSeen;
+            sheet.PressOK();
+        }
+    };
+    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
+    EXPECT_EQ(secondNestedSaw, 0x00);
+    EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts).registers[0].value, 0x00);
 }
 
 TEST_F(SheetCommandTest, ResetSourcesWritesBlocksZeroAndEightOnOkOnly) {
