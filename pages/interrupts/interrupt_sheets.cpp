@@ -31,27 +31,14 @@ void RegisterInterruptPages() {
                        });
 }
 
-namespace {
-
-// The nested pages edit the caller's copy directly.  A cancelled sheet must
-// not leave its edits there: the caller would report them, and its next
-// accepted nested sheet would write them into the document.
-fw::DialogResult RunOnCallersCopy(const std::vector<std::string>& pageTitles, SheetContext& context) {
-    PeripheralBlock& copy = context.Block(kBlockInterrupts);
-    const PeripheralBlock before = copy;
-    const fw::DialogResult result = RunNestedSheet(kSheetTitle, pageTitles, context, {kBlockInterrupts});
-    if (result != fw::DialogResult::Ok) copy = before;
-    return result;
-}
-
-}  // namespace
-
+// The nested pages edit the caller's copy directly; RunNestedSheet gives it
+// back unchanged when the sheet is cancelled.
 fw::DialogResult RunInterruptsNestedSheet(SheetContext& context) {
-    return RunOnCallersCopy({kEnablePageTitle, kPriorityPageTitle}, context);
+    return RunNestedSheet(kSheetTitle, {kEnablePageTitle, kPriorityPageTitle}, context, {kBlockInterrupts});
 }
 
 fw::DialogResult RunInt01ConfigNestedSheet(SheetContext& context) {
-    return RunOnCallersCopy({kInt01ConfigPageTitle}, context);
+    return RunNestedSheet(kSheetTitle, {kInt01ConfigPageTitle}, context, {kBlockInterrupts});
 }
 
 }  // namespace regsmith
