@@ -27,15 +27,11 @@ void RegisterPortIOPages() {
 
 fw::DialogResult RunPortIONestedSheet(SheetContext& context, PortIOCopy portIO, SpiCopy spi) {
     SheetContext nested(context);
-    PeripheralBlock& copy = portIO == PortIOCopy::Fresh ? nested.CopyOut(kBlockPortIO) : nested.Block(kBlockPortIO);
+    if (portIO == PortIOCopy::Fresh) nested.CopyOut(kBlockPortIO);
     if (spi == SpiCopy::Fresh) nested.CopyOut(kBlockSpi);
-    // A cancelled nested sheet must not leave its edits in the caller's copy,
-    // where the caller's status texts would report them as if accepted.
-    const PeripheralBlock before = copy;
-    const fw::DialogResult result =
-        RunNestedSheet(kPortIOSheetTitle, {kCrossbarPageTitle}, nested, {kBlockPortIO});
-    if (result != fw::DialogResult::Ok) copy = before;
-    return result;
+    // On Cancel the framework gives the port I/O copy back as it was, so the
+    // caller's status texts never report edits that were not accepted.
+    return RunNestedSheet(kPortIOSheetTitle, {kCrossbarPageTitle}, nested, {kBlockPortIO});
 }
 
 }  // namespace regsmith
