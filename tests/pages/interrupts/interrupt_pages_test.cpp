@@ -10,6 +10,7 @@
 
 #include "fw/ui.h"
 #include "pages/interrupts/interrupt_sheets.h"
+#include "pages/portio/portio_sheets.h"
 #include "tests/support/recording_platform.h"
 #include "view/command_ids.h"
 #include "view/device_dlg.h"
@@ -489,6 +490,42 @@ TEST_F(InterruptsSheet, EmptyBlockShowsAllClear) {
         sheet.PressOK();
     });
     EXPECT_TRUE(project.document->deviceData.blockMap.at(kBlockInterrupts).registers.empty());
+}
+
+// Both "Configure Port I/O" buttons open the crossbar page alone; its OK
+// writes block 11 at once, and the page and its interrupts copy stay as they
+// were, so the outer OK writes the interrupts edits alongside.
+TEST_F(InterruptsSheet, ConfigurePortIOOpensTheCrossbarAloneAndLeavesTheInterruptsCopy) {
+    RegisterPortIOPages();
+    for (const char* button :
+         {"/INT0 Port Pin Selection/Configure Port I/O", "/INT1 Port Pin Selection/Configure Port I/O"}) {
+        SCOPED_TRACE(button);
+        TestProject project(0xD0);
+        const std::uint8_t xbr1 = Register(project.document->deviceData.blockMap.at(kBlockPortIO), "XBR1").value;
+        int nestedSheets = 0;
+        Run(project, [&](fw::PropertySheet& sheet) {
+            Page(sheet, "INT0/INT1 Configuration");
+            SelectPin(sheet, "/INT0 Port Pin Selection", "P0.2");
+            app.platform.onSheet = [&](fw::PropertySheet& nested) {
+                ++nestedSheets;
+                EXPECT_EQ(nested.Title(), "Port I/O");
+                ASSERT_EQ(nested.PageCount(), 1);
+                EXPECT_EQ(nested.Page(0).Title(), "Priority Crossbar");
+                // OK asks whether to enable the crossbar as well.
+                app.platform.answers.push_back(fw::DialogResult::No);
+                ASSERT_TRUE(dynamic_cast<fw::CheckBox&>(Find(nested, "Timer0")).Click());
+                nested.PressOK();
+            };
+            ASSERT_TRUE(Click(sheet, button));
+            EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.2");
+            EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x02;\r\n");
+            sheet.PressOK();
+        });
+        EXPECT_EQ(nestedSheets, 1);
+        EXPECT_TRUE(app.platform.answers.empty());
+        EXPECT_NE(Register(project.document->deviceData.blockMap.at(kBlockPortIO), "XBR1").value, xbr1);
+        EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x02);
+    }
 }
 
 // ---- Nested "Interrupts" sheets, as other pages open them -------------------
