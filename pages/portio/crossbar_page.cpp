@@ -187,10 +187,9 @@ void CPortIOCrossbarPropPage::OnPeripheralClicked(CrossbarPeripheral peripheral)
     ApplyPeripheralBox(registers, peripheral, checked);
     SetValue(kXBR0, registers[kXBR0]);
     SetValue(kXBR1, registers[kXBR1]);
-    if (peripheral == CrossbarPeripheral::Cex0 || peripheral == CrossbarPeripheral::Cex1 ||
-        peripheral == CrossbarPeripheral::Cex2) {
-        LoadControls();  // the three CEX boxes show one count
-    }
+    // The three CEX boxes show one count; reloading every box also keeps a
+    // box honest on a damaged block that has no XBR entries to write.
+    LoadControls();
     if (peripheral == CrossbarPeripheral::Uart0) {
         if (RegisterEntry* xbr0 = Entry(kXBR0)) {
             xbr0->cBefore = checked ? kUartSkipC : "";

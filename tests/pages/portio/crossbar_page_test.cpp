@@ -549,6 +549,27 @@ TEST_F(PortIOSheetTest, SpiCopyIsReadOnlyForTheSheet) {
     EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR0), 0x02);
 }
 
+TEST_F(PortIOSheetTest, ADamagedProjectWithoutPortRegistersShowsAllClearAndSurvivesClicks) {
+    NewProject(0xD6);
+    PeripheralBlock empty;
+    empty.blockNumber = kBlockPortIO;
+    Document().SetBlock(empty, kBlockPortIO);
+    app.platform.answers = {kYes};
+    Run([](fw::PropertySheet& sheet) {
+        CPortIOCrossbarPropPage& page = Crossbar(sheet);
+        EXPECT_FALSE(Checked(page, "UART0"));
+        EXPECT_TRUE(Click(page, "UART0"));
+        EXPECT_FALSE(Checked(page, "UART0"));  // nothing to write: the box follows the block
+        EXPECT_TRUE(Click(page, "Skip P1.7"));
+        EXPECT_TRUE(Click(page, "Output P0.0"));
+        ASSERT_TRUE(sheet.SetActivePage(1));
+        EXPECT_TRUE(Click(Match(sheet), "Match P0.0"));
+        sheet.PressButton(0);
+        sheet.PressOK();
+    });
+    EXPECT_TRUE(DocumentBlock(kBlockPortIO).registers.empty());
+}
+
 // ---- Port Match ----------------------------------------------------------
 
 TEST_F(PortIOSheetTest, PortMatchStartsNotComparedAndCyclesThroughItsThreeStates) {
