@@ -16,9 +16,15 @@ namespace regsmith::cli {
 
 namespace {
 
+// A name or text in double quotes, on one line: line breaks show as \n.
 std::string Quote(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') {
+            quoted += "\\n";
+            continue;
+        }
         if (c == '"' || c == '\\') quoted.push_back('\\');
         quoted.push_back(c);
     }

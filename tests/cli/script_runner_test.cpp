@@ -65,6 +65,7 @@ public:
         grid.SetText(2, 0, "P0.0");
         grid.SetText(2, 1, "TX0");
         Root().Add<fw::ColourSwatch>(fw::Rgb{255, 0, 0}, 10, 10).SetName("Swatch");
+        Root().Add<fw::StaticText>("CNV\nSTR");
         auto& calculate = Root().Add<fw::PushButton>("Calculate");
         calculate.onChange = [this] {
             CalculatorDialog dialog(calculated);
@@ -185,6 +186,7 @@ TEST_F(ScriptRunnerTest, ShowListsEveryVisibleControl) {
               "  row 0: Pin | Signal\n"
               "  row 2: P0.0 | TX0\n"
               "swatch \"Swatch\" = #FF0000\n"
+              "text \"CNV\\nSTR\"\n"
               "button \"Calculate\"\n"
               "button \"Configure Interrupts\"\n"
               "textbox \"Register Summary\"\n"
