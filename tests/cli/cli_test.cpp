@@ -6,56 +6,24 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 #include "tests/model/file_bytes.h"
-#include "tests/model/scratch_folder.h"
+#include "tests/support/cli_runner.h"
 
 namespace regsmith {
 namespace {
 
+using testing::CliResult;
 using testing::FileBytes;
-using testing::ScratchFolder;
+using testing::ReadFile;
+using testing::ShellQuote;
+using testing::WriteFile;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string Quote(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class Cli : public ::testing::Test {
+class Cli : public testing::CliTest {
 protected:
-    CliRun RunCli(const std::vector<std::string>& args) {
-        std::string command = Quote(REGSMITH_CLI);
-        for (const std::string& arg : args) command += " " + Quote(arg);
-        const std::string out = folder_.File("stdout"), err = folder_.File("stderr");
-        command += " >" + Quote(out) + " 2>" + Quote(err);
-        CliRun run;
-        const int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Contents(out);
-        run.err = Contents(err);
-        return run;
-    }
-
     // A project with something in several blocks, saved as `name`.
     std::string ConfiguredProject(const std::string& name, std::int32_t format, CK74x_75xDoc& document) {
         EXPECT_TRUE(document.OnNewDocument());
@@ -65,16 +33,14 @@ protected:
         document.deviceData.blockMap[kBlockOscillators].registers[1].value = 0xC3;
         fw::CArchive archive;
         document.Serialize(archive);
-        const std::string path = folder_.File(name);
-        Write(path, archive.Buffer());
+        const std::string path = File(name);
+        WriteFile(path, archive.Buffer());
         return path;
     }
-
-    ScratchFolder folder_;
 };
 
 TEST_F(Cli, ModelsListsTheTwelveModelsWithTheirIds) {
-    CliRun run = RunCli({"models"});
+    CliResult run = RunCli({"models"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 12);
     EXPECT_EQ(run.out.find("QK740"), 0u);
@@ -82,17 +48,17 @@ TEST_F(Cli, ModelsListsTheTwelveModelsWithTheirIds) {
 }
 
 TEST_F(Cli, NewThenGeneratePrintsTheEmptyConfiguration) {
-    const std::string path = folder_.File("board.rsg");
-    CliRun created = RunCli({"new", "qk750", "-o", path});
+    const std::string path = File("board.rsg");
+    CliResult created = RunCli({"new", "qk750", "-o", path});
     ASSERT_EQ(created.status, 0) << created.err;
     EXPECT_EQ(created.err, "");
     CK74x_75xDoc expected(0xD6);
     ASSERT_TRUE(expected.OnNewDocument());
     fw::CArchive archive;
     expected.Serialize(archive);
-    EXPECT_EQ(Contents(path), archive.Buffer());
+    EXPECT_EQ(ReadFile(path), archive.Buffer());
 
-    CliRun generated = RunCli({"generate", path});
+    CliResult generated = RunCli({"generate", path});
     EXPECT_EQ(generated.status, 0) << generated.err;
     EXPECT_EQ(generated.out, expected.GenerateCode());
     EXPECT_NE(generated.out.find("// Empty configuration\r\n"), std::string::npos);
@@ -111,16 +77,16 @@ TEST_F(Cli, GenerateIsByteIdenticalToTheCodeWindowInEveryFormAndOutput) {
         EXPECT_EQ(RunCli({"generate", path}).out, ownText);
         EXPECT_EQ(RunCli({"generate", path, "--format", "c"}).out, cText);
         EXPECT_EQ(RunCli({"generate", path, "--format", "ASM"}).out, asmText);
-        const std::string output = folder_.File("init.asm");
-        CliRun written = RunCli({"generate", path, "--format", "asm", "-o", output});
+        const std::string output = File("init.asm");
+        CliResult written = RunCli({"generate", path, "--format", "asm", "-o", output});
         EXPECT_EQ(written.status, 0) << written.err;
         EXPECT_EQ(written.out, "");
-        EXPECT_EQ(Contents(output), asmText);
+        EXPECT_EQ(ReadFile(output), asmText);
         // The project file itself is not touched.
         fw::CArchive archive;
         document.deviceData.codeFormat = own;
         document.Serialize(archive);
-        EXPECT_EQ(Contents(path), archive.Buffer());
+        EXPECT_EQ(ReadFile(path), archive.Buffer());
     }
 }
 
@@ -132,10 +98,10 @@ TEST_F(Cli, DumpShowsEveryFieldWithVisibleEscapes) {
     document.deviceData.blockMap[kBlockUart].registers[0].cBefore = std::string("tab\there\x01\xE9\"\\\r\n");
     fw::CArchive archive;
     document.Serialize(archive);
-    const std::string path = folder_.File("dump.rsg");
-    Write(path, archive.Buffer());
+    const std::string path = File("dump.rsg");
+    WriteFile(path, archive.Buffer());
 
-    CliRun text = RunCli({"dump", path});
+    CliResult text = RunCli({"dump", path});
     EXPECT_EQ(text.status, 0) << text.err;
     for (const char* expected : {
              "device id:    0xD0\n",
@@ -153,7 +119,7 @@ TEST_F(Cli, DumpShowsEveryFieldWithVisibleEscapes) {
          })
         EXPECT_NE(text.out.find(expected), std::string::npos) << expected;
 
-    CliRun json = RunCli({"dump", path, "--json"});
+    CliResult json = RunCli({"dump", path, "--json"});
     EXPECT_EQ(json.status, 0) << json.err;
     for (const char* expected : {
              "\"deviceId\": 208,",
@@ -168,21 +134,21 @@ TEST_F(Cli, DumpShowsEveryFieldWithVisibleEscapes) {
 }
 
 TEST_F(Cli, ErrorsGoToStderrWithTheFileAndANonZeroStatus) {
-    const std::string missing = folder_.File("missing.rsg");
+    const std::string missing = File("missing.rsg");
     FileBytes newer;
     newer.Head(0xD0, 2, 1).Text("QK740").Int32(0).Int32(0);
-    const std::string newerPath = folder_.File("newer.rsg");
-    Write(newerPath, newer.str());
+    const std::string newerPath = File("newer.rsg");
+    WriteFile(newerPath, newer.str());
     FileBytes corrupt;
     corrupt.Head(0xD0, 1, 81).Text("QK740").Int32(0).Int32(1).Int32(99);
     corrupt.Raw(std::string(30, '\0'));
-    const std::string corruptPath = folder_.File("corrupt.rsg");
-    Write(corruptPath, corrupt.str());
+    const std::string corruptPath = File("corrupt.rsg");
+    WriteFile(corruptPath, corrupt.str());
     FileBytes big;
     big.Head(0xD0, 1, 81).Text("QK740").Int32(0).Int32(1).Int32(3).Byte(0xFF).UInt16(0xFFFF).Int32(0xFFFFFFFF);
     big.Raw(std::string(40, 'x'));
-    const std::string bigPath = folder_.File("big.rsg");
-    Write(bigPath, big.str());
+    const std::string bigPath = File("big.rsg");
+    WriteFile(bigPath, big.str());
 
     struct Case {
         std::vector<std::string> args;
@@ -194,35 +160,37 @@ TEST_F(Cli, ErrorsGoToStderrWithTheFileAndANonZeroStatus) {
         {{"generate", newerPath}, {newerPath, "Error: This file is not supported under this DLL version"}},
         {{"dump", corruptPath, "--json"}, {corruptPath, "number 99, outside 0-13"}},
         {{"generate", bigPath}, {bigPath, "needs 4294967295 bytes"}},
-        {{"new", "QK999", "-o", folder_.File("x.rsg")}, {"unknown model \"QK999\""}},
-        {{"new", "QK740", "-o", folder_.File("no/such/folder.rsg")}, {folder_.File("no/such/folder.rsg")}},
-        {{"generate", corruptPath, "-o", folder_.File("out.c")}, {corruptPath}},
+        {{"new", "QK999", "-o", File("x.rsg")}, {"unknown model \"QK999\""}},
+        {{"new", "QK740", "-o", File("no/such/folder.rsg")}, {File("no/such/folder.rsg")}},
+        {{"generate", corruptPath, "-o", File("out.c")}, {corruptPath}},
     };
     for (const Case& c : cases) {
-        CliRun run = RunCli(c.args);
+        CliResult run = RunCli(c.args);
         EXPECT_NE(run.status, 0) << c.args[0] << " " << c.args[1];
         EXPECT_EQ(run.out, "") << c.args[0] << " " << c.args[1];
         for (const std::string& part : c.inMessage)
             EXPECT_NE(run.err.find(part), std::string::npos) << run.err << " lacks " << part;
     }
     // Nothing was written by the failed commands.
-    EXPECT_FALSE(std::filesystem::exists(folder_.File("x.rsg")));
-    EXPECT_FALSE(std::filesystem::exists(folder_.File("out.c")));
-    EXPECT_EQ(Contents(newerPath), newer.str());
+    EXPECT_FALSE(std::filesystem::exists(File("x.rsg")));
+    EXPECT_FALSE(std::filesystem::exists(File("out.c")));
+    EXPECT_EQ(ReadFile(newerPath), newer.str());
 }
 
 TEST_F(Cli, GenerateToAnUnwritablePlaceFailsAndKeepsTheOldOutput) {
     CK74x_75xDoc document(0xD0);
     const std::string path = ConfiguredProject("p.rsg", kCodeFormatC, document);
-    CliRun run = RunCli({"generate", path, "-o", folder_.File("missing/init.c")});
+    CliResult run = RunCli({"generate", path, "-o", File("missing/init.c")});
     EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.err.find(folder_.File("missing/init.c")), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(File("missing/init.c")), std::string::npos) << run.err;
     // Standard output that cannot be written is an error too.
     if (std::filesystem::exists("/dev/full")) {
-        const std::string command = Quote(REGSMITH_CLI) + " generate " + Quote(path) + " >/dev/full 2>/dev/null";
+        const std::string command =
+            ShellQuote(REGSMITH_CLI) + " generate " + ShellQuote(path) + " >/dev/full 2>/dev/null";
         const int raw = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) != 0);
-        const std::string dump = Quote(REGSMITH_CLI) + " dump " + Quote(path) + " >/dev/full 2>/dev/null";
+        const std::string dump =
+            ShellQuote(REGSMITH_CLI) + " dump " + ShellQuote(path) + " >/dev/full 2>/dev/null";
         const int rawDump = std::system(dump.c_str());
         EXPECT_TRUE(WIFEXITED(rawDump) && WEXITSTATUS(rawDump) != 0);
     }

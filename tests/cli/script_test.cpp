@@ -3,62 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/cli_runner.h"
 
 namespace {
 
-struct ScriptResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
+using regsmith::testing::CliResult;
+using regsmith::testing::ReadFile;
+using regsmith::testing::ScriptInput;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-class ScriptMode : public ::testing::Test {
+class ScriptMode : public regsmith::testing::CliTest {
 protected:
     // The "Configure Port I/O" buttons work once the crossbar page exists.
     std::string DisabledUnlessCrossbar() {
-        const ScriptResult probe = Run("new QK740\nmenu \"Port I/O\"\ncancel\n");
+        const CliResult probe = RunScript("new QK740\nmenu \"Port I/O\"\ncancel\n");
         return probe.status == 0 ? "" : " disabled";
     }
-
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("regsmith-script-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    // Runs the script from a file (or from standard input with `fromStdin`).
-    ScriptResult Run(const std::string& script, bool fromStdin = false) {
-        const std::filesystem::path scriptFile = folder / "script.txt";
-        std::ofstream(scriptFile, std::ios::binary) << script;
-        const std::filesystem::path outFile = folder / "out.txt", errFile = folder / "err.txt";
-        std::string command = std::string("'") + REGSMITH_CLI + "' --plugins '" + REGSMITH_PLUGIN_DIR + "' script ";
-        command += fromStdin ? "- < '" + scriptFile.string() + "'" : "'" + scriptFile.string() + "'";
-        command += " > '" + outFile.string() + "' 2> '" + errFile.string() + "'";
-        ScriptResult result;
-        const int raw = std::system(command.c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadFile(outFile);
-        result.err = ReadFile(errFile);
-        return result;
-    }
-
-    std::filesystem::path folder;
 };
 
 const char* const kInterruptsOnly =
@@ -83,20 +45,20 @@ const char* const kInterruptsOnly =
     "}\r\n";
 
 TEST_F(ScriptMode, SheetEditReachesTheGeneratedCode) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK740\n"
         "menu Interrupts\n"
         "click \"Enable /INT0 Interrupt\"\n"
         "ok\n"
         "generate\n",
-        true);
+        ScriptInput::kStdinDash);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, kInterruptsOnly);
 }
 
 TEST_F(ScriptMode, CommentsBlankLinesSummaryShowAndCancel) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "# a comment line\n"
         "\n"
         "new qk740   # the model name is case-insensitive\r\n"
@@ -120,7 +82,7 @@ TEST_F(ScriptMode, CommentsBlankLinesSummaryShowAndCancel) {
 }
 
 TEST_F(ScriptMode, QuestionsReadTheirAnswers) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK740\n"
         "menu Interrupts\n"
         "click \"Enable /INT0 Interrupt\"\n"
@@ -153,7 +115,7 @@ TEST_F(ScriptMode, QuestionsReadTheirAnswers) {
 
 TEST_F(ScriptMode, FormatSaveSourceSaveAndOpen) {
     const std::filesystem::path source = folder / "init.asm", project = folder / "board.rsg";
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK750\n"
         "menu Interrupts\n"
         "click \"Enable /INT0 Interrupt\"\n"
@@ -178,7 +140,7 @@ TEST_F(ScriptMode, FormatSaveSourceSaveAndOpen) {
 }
 
 TEST_F(ScriptMode, PagesListsAndShow) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK740\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"
@@ -239,7 +201,7 @@ TEST_F(ScriptMode, ErrorsStopWithTheLineNumber) {
         {"new QK740\nsave\n", "line 2: usage: save PATH\n", ""},
     };
     for (const Case& test : cases) {
-        const ScriptResult result = Run(test.script);
+        const CliResult result = RunScript(test.script);
         EXPECT_EQ(result.err, test.err) << test.script;
         EXPECT_EQ(result.out, test.out) << test.script;
         EXPECT_NE(result.status, 0) << test.script;
@@ -248,12 +210,12 @@ TEST_F(ScriptMode, ErrorsStopWithTheLineNumber) {
 
 TEST_F(ScriptMode, UnwritableTargetsAreErrors) {
     const std::filesystem::path missing = folder / "no-such-folder" / "init.c";
-    const ScriptResult result = Run("new QK740\nsave-source " + missing.string() + "\n");
+    const CliResult result = RunScript("new QK740\nsave-source " + missing.string() + "\n");
     EXPECT_EQ(result.out, "message: Error: Could Not Open File For Save.\n");
     EXPECT_EQ(result.err, "line 2: could not save the source as \"" + missing.string() + "\"\n");
     EXPECT_NE(result.status, 0);
 
-    const ScriptResult missingScript = Run("");  // an empty script does nothing
+    const CliResult missingScript = RunScript("");  // an empty script does nothing
     EXPECT_EQ(missingScript.status, 0);
     EXPECT_EQ(missingScript.out, "");
 }

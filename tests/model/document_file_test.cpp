@@ -5,9 +5,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "fw/app.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
@@ -15,28 +12,22 @@
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
 #include "tests/model/scratch_folder.h"
+#include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
 
 namespace regsmith {
 namespace {
 
 using testing::FileBytes;
+using testing::ReadFile;
 using testing::RecordingPlatform;
 using testing::ScratchFolder;
+using testing::WriteFile;
 
 class DocumentFile : public ::testing::Test {
 protected:
     DocumentFile() { app_.SetPlatform(&platform_); }
 
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     static std::string Bytes(CK74x_75xDoc& document) {
         fw::CArchive archive;
         document.Serialize(archive);
@@ -53,7 +44,7 @@ TEST_F(DocumentFile, OpenReadsTheProjectAndClearsTheModifiedFlag) {
     ASSERT_TRUE(original.OnNewDocument());
     original.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
     const std::string path = folder_.File("board.rsg");
-    Write(path, Bytes(original));
+    WriteFile(path, Bytes(original));
 
     CK74x_75xDoc opened(0xD0);
     opened.SetModifiedFlag();
@@ -69,23 +60,23 @@ TEST_F(DocumentFile, NewerFileIsRefusedWithItsMessageAndTheOpenFails) {
     FileBytes file;
     file.Head(0xD0, 1, 82).Text("QK740").Int32(0).Int32(0);
     const std::string path = folder_.File("newer.rsg");
-    Write(path, file.str());
+    WriteFile(path, file.str());
     CK74x_75xDoc document(0xD0);
     EXPECT_FALSE(document.OnOpenDocument(path));
     EXPECT_EQ(platform_.Texts(), std::vector<std::string>{"Error: This file is not supported under this DLL version"});
     EXPECT_EQ(document.GetPathName(), "");
     EXPECT_EQ(document.clocks, kDefaultClockSettings);
     // The file is untouched.
-    EXPECT_EQ(Contents(path), file.str());
+    EXPECT_EQ(ReadFile(path), file.str());
 }
 
 TEST_F(DocumentFile, CorruptOrMissingFileFailsWithAMessageNamingFileAndCause) {
     FileBytes file;
     file.Head(0xD0, 1, 81).Text("QK740").Int32(0).Int32(-3);
     const std::string corrupt = folder_.File("corrupt.rsg");
-    Write(corrupt, file.str());
+    WriteFile(corrupt, file.str());
     const std::string empty = folder_.File("empty.rsg");
-    Write(empty, "");
+    WriteFile(empty, "");
     const std::string missing = folder_.File("missing.rsg");
 
     struct Case {
@@ -125,7 +116,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     EXPECT_EQ(document.GetTitle(), "chosen.rsg");
     EXPECT_EQ(app_.GetRecentFiles(), std::vector<std::string>{path});
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(Contents(path), Bytes(document));
+    EXPECT_EQ(ReadFile(path), Bytes(document));
 
     // With a path, Save Project writes there without asking.
     document.deviceData.codeFormat = kCodeFormatAsm;
@@ -133,7 +124,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     EXPECT_TRUE(document.OnCommand(fw::ID_FILE_SAVE));
     EXPECT_EQ(platform_.saveRequests.size(), 1u);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(Contents(path), Bytes(document));
+    EXPECT_EQ(ReadFile(path), Bytes(document));
     EXPECT_TRUE(platform_.boxes.empty());
 }
 
@@ -165,7 +156,7 @@ TEST_F(DocumentFile, SaveThatFailsWhileWritingLeavesTheOldFileIntact) {
     ASSERT_TRUE(document.OnNewDocument());
     const std::string path = folder_.File("board.rsg");
     const std::string old = "the user's old project";
-    Write(path, old);
+    WriteFile(path, old);
     document.SetPathName(path);
     document.SetModifiedFlag();
 
@@ -182,7 +173,7 @@ TEST_F(DocumentFile, SaveThatFailsWhileWritingLeavesTheOldFileIntact) {
     ::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(Contents(path), old);
+    EXPECT_EQ(ReadFile(path), old);
     ASSERT_EQ(platform_.boxes.size(), 1u);
     EXPECT_EQ(platform_.Texts()[0].find("Error: Could not save " + path + ": "), 0u) << platform_.Texts()[0];
     EXPECT_TRUE(document.IsModified());

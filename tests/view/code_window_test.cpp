@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "fw/document.h"
+#include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
 #include "view/colouring.h"
 #include "view/command_ids.h"
@@ -15,15 +15,9 @@
 namespace regsmith {
 namespace {
 
+using testing::ReadFile;
 using testing::TestApp;
 using testing::TestProject;
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 class CodeWindow : public ::testing::Test {
 protected:

@@ -4,63 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/cli_runner.h"
 
 namespace {
 
-struct ScriptResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
+using regsmith::testing::CliResult;
+using regsmith::testing::ScriptInput;
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-class InterruptsScript : public ::testing::Test {
+class InterruptsScript : public regsmith::testing::CliTest {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("regsmith-interrupts-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-                   std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     // Runs the script on standard input, as `printf ... | regsmith-cli script` does.
-    ScriptResult Run(const std::string& script) {
-        const std::filesystem::path scriptFile = folder_ / "script.txt";
-        std::ofstream(scriptFile, std::ios::binary) << script;
-        const std::filesystem::path outFile = folder_ / "out.txt", errFile = folder_ / "err.txt";
-        const std::string command = std::string("'") + REGSMITH_CLI + "' --plugins '" + REGSMITH_PLUGIN_DIR +
-                                    "' script < '" + scriptFile.string() + "' > '" + outFile.string() + "' 2> '" +
-                                    errFile.string() + "'";
-        ScriptResult result;
-        const int raw = std::system(command.c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadFile(outFile);
-        result.err = ReadFile(errFile);
-        return result;
-    }
-
-private:
-    std::filesystem::path folder_;
+    CliResult Run(const std::string& script) { return RunScript(script, ScriptInput::kStdin); }
 };
 
 TEST_F(InterruptsScript, EnableInt0GivesIE01) {
-    const ScriptResult result = Run(
+    const CliResult result = Run(
         "new QK740\n"
         "menu Interrupts\n"
         "click \"Enable /INT0 Interrupt\"\n"
@@ -92,7 +52,7 @@ TEST_F(InterruptsScript, EnableInt0GivesIE01) {
 
 // Edits on all three pages, a Reset answered No, one OK, assembly output.
 TEST_F(InterruptsScript, ThreePagesOneBlockInAssembly) {
-    const ScriptResult result = Run(
+    const CliResult result = Run(
         "new QK750\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"
@@ -161,7 +121,7 @@ TEST_F(InterruptsScript, ThreePagesOneBlockInAssembly) {
 }
 
 TEST_F(InterruptsScript, ResetYesOnTheEnablePageClearsEveryPage) {
-    const ScriptResult result = Run(
+    const CliResult result = Run(
         "new QK740\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"
@@ -195,7 +155,7 @@ TEST_F(InterruptsScript, ResetYesOnTheEnablePageClearsEveryPage) {
 
 // A model without LIN does not list the LIN controls; one with LIN does.
 TEST_F(InterruptsScript, LinControlsOnlyOnModelsWithLin) {
-    const ScriptResult odd = Run(
+    const CliResult odd = Run(
         "new QK741\n"
         "menu Interrupts\n"
         "show\n"
@@ -234,7 +194,7 @@ TEST_F(InterruptsScript, LinControlsOnlyOnModelsWithLin) {
               "textbox \"Register Summary\"\n"
               "check [ ] \"Set LIN Priority High\" disabled hidden\n");
 
-    const ScriptResult even = Run(
+    const CliResult even = Run(
         "new QK756\n"
         "menu Interrupts\n"
         "click \"Enable LIN Interrupt\"\n"
@@ -275,7 +235,7 @@ TEST_F(InterruptsScript, LinControlsOnlyOnModelsWithLin) {
 }
 
 TEST_F(InterruptsScript, SmallPackageHasNoP06) {
-    const ScriptResult small = Run(
+    const CliResult small = Run(
         "new QK747\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"
@@ -290,7 +250,7 @@ TEST_F(InterruptsScript, SmallPackageHasNoP06) {
 // document although the Interrupts sheet is then cancelled, and the
 // interrupts edits go with the Cancel.
 TEST_F(InterruptsScript, ConfigurePortIOWritesPortIOAtOnce) {
-    const ScriptResult result = Run(
+    const CliResult result = Run(
         "new QK743\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"

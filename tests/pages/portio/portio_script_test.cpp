@@ -4,55 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/cli_runner.h"
 
 namespace {
 
-struct ScriptResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
+using regsmith::testing::CliResult;
 
-class PortIOScript : public ::testing::Test {
+class PortIOScript : public regsmith::testing::CliTest {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("regsmith-portio-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    static std::string ReadFile(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-
-    ScriptResult Run(const std::string& script) {
-        const std::filesystem::path scriptFile = folder / "script.txt";
-        std::ofstream(scriptFile, std::ios::binary) << script;
-        const std::filesystem::path outFile = folder / "out.txt", errFile = folder / "err.txt";
-        const std::string command = std::string("'") + REGSMITH_CLI + "' --plugins '" + REGSMITH_PLUGIN_DIR +
-                                    "' script '" + scriptFile.string() + "' > '" + outFile.string() + "' 2> '" +
-                                    errFile.string() + "'";
-        ScriptResult result;
-        const int raw = std::system(command.c_str());
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadFile(outFile);
-        result.err = ReadFile(errFile);
-        return result;
-    }
-
     // The Port_IO_Init routine of the generated text, C or assembly.
     static std::string Routine(const std::string& out, bool assembly) {
         const std::string head = assembly ? "Port_IO_Init:\r\n" : "void Port_IO_Init()\r\n";
@@ -70,8 +31,6 @@ protected:
         if (start == std::string::npos || t1 == std::string::npos) return {};
         return out.substr(start, out.find('\n', t1) + 1 - start);
     }
-
-    std::filesystem::path folder;
 };
 
 constexpr const char* kQuestion =
@@ -79,7 +38,7 @@ constexpr const char* kQuestion =
     "crossbar,\\n would you like to do so now?\n";
 
 TEST_F(PortIOScript, SmallPackageUartAndSpiFillEveryPinAndGreyTheRest) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK740\n"
         "menu \"Port I/O\"\n"
         "click UART0\n"
@@ -116,7 +75,7 @@ TEST_F(PortIOScript, SmallPackageUartAndSpiFillEveryPinAndGreyTheRest) {
 }
 
 TEST_F(PortIOScript, SmallPackageComparatorSysclkAndThreeCexThenAGreyedBoxStopsTheScript) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK747\n"
         "menu \"Port I/O\"\n"
         "click CP0\n"
@@ -137,7 +96,7 @@ TEST_F(PortIOScript, SmallPackageComparatorSysclkAndThreeCexThenAGreyedBoxStopsT
 }
 
 TEST_F(PortIOScript, SmallPackageSkipPushesEciAndTimersUpInAssembly) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK743\n"
         "format asm\n"
         "menu \"Port I/O\"\n"
@@ -170,7 +129,7 @@ TEST_F(PortIOScript, SmallPackageSkipPushesEciAndTimersUpInAssembly) {
 }
 
 TEST_F(PortIOScript, LargePackageRoutesEverythingAndPortMatch) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK750\n"
         "menu \"Port I/O\"\n"
         "click UART0\n"
@@ -226,7 +185,7 @@ TEST_F(PortIOScript, LargePackageRoutesEverythingAndPortMatch) {
 }
 
 TEST_F(PortIOScript, LargePackageSpiBehindSkipsThroughConfigurePortIOOfTheInterruptsSheet) {
-    const ScriptResult result = Run(
+    const CliResult result = RunScript(
         "new QK756\n"
         "menu Interrupts\n"
         "page \"INT0/INT1 Configuration\"\n"

@@ -1,0 +1,56 @@
+#include "tests/support/cli_runner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace regsmith::testing {
+
+std::string ShellQuote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+void CliTest::SetUp() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder = std::filesystem::temp_directory_path() / ("regsmith-cli-" + std::string(test->test_suite_name()) + "-" +
+                                                       test->name() + "-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+}
+
+void CliTest::TearDown() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+CliResult CliTest::RunCli(const std::vector<std::string>& args) {
+    std::string command = ShellQuote(REGSMITH_CLI);
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    return Run(command);
+}
+
+CliResult CliTest::RunScript(const std::string& script, ScriptInput input) {
+    const std::filesystem::path scriptFile = folder / "script.txt";
+    WriteFile(scriptFile, script);
+    std::string command = ShellQuote(REGSMITH_CLI) + " --plugins " + ShellQuote(REGSMITH_PLUGIN_DIR) + " script ";
+    if (input == ScriptInput::kStdinDash) command += "- ";
+    if (input != ScriptInput::kFile) command += "< ";
+    command += ShellQuote(scriptFile.string());
+    return Run(command);
+}
+
+CliResult CliTest::Run(const std::string& command) {
+    const std::filesystem::path outFile = folder / "stdout.txt", errFile = folder / "stderr.txt";
+    const std::string redirected =
+        command + " > " + ShellQuote(outFile.string()) + " 2> " + ShellQuote(errFile.string());
+    CliResult result;
+    const int raw = std::system(redirected.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadFile(outFile);
+    result.err = ReadFile(errFile);
+    return result;
+}
+
+}  // namespace regsmith::testing

@@ -1,0 +1,53 @@
+#pragma once
+// Runs the built regsmith-cli from tests: a scratch folder per test, the
+// program started through the shell with its standard output and error
+// caught in files, and the exit status.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/files.h"
+
+namespace regsmith::testing {
+
+// `word` in single quotes, safe for the shell.
+std::string ShellQuote(const std::string& word);
+
+// Where `script` reads its script from.
+enum class ScriptInput {
+    kFile,       // script FILE
+    kStdin,      // script < FILE
+    kStdinDash,  // script - < FILE
+};
+
+struct CliResult {
+    std::string out;
+    std::string err;
+    int status = -1;  // the exit status, or -1 if the program did not exit normally
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    // A folder of this test's own, named after the test and the process.
+    void SetUp() override;
+    void TearDown() override;
+
+    // A path inside the test's folder.
+    std::string File(const std::string& name) const { return (folder / name).string(); }
+
+    // Runs regsmith-cli with exactly `args`.
+    CliResult RunCli(const std::vector<std::string>& args);
+    // Runs `regsmith-cli --plugins <built plug-ins> script` on `script`,
+    // written to a file in the test's folder and handed over as `input` says.
+    CliResult RunScript(const std::string& script, ScriptInput input = ScriptInput::kFile);
+
+    std::filesystem::path folder;
+
+private:
+    CliResult Run(const std::string& command);
+};
+
+}  // namespace regsmith::testing
