@@ -7,10 +7,13 @@
 #include <string>
 
 #include "tests/support/cli_runner.h"
+#include "tests/support/generated_text.h"
 
 namespace {
 
 using regsmith::testing::CliResult;
+using regsmith::testing::CTail;
+using regsmith::testing::kCHead;
 using regsmith::testing::ReadFile;
 using regsmith::testing::ScriptInput;
 
@@ -23,26 +26,12 @@ protected:
     }
 };
 
-const char* const kInterruptsOnly =
-    "/////////////////////////////////////\r\n"
-    "//  Generated Initialization File  //\r\n"
-    "/////////////////////////////////////\r\n"
-    "\r\n"
-    "#include \"QK740.h\"\r\n"
-    "\r\n"
-    "// Peripheral specific initialization functions,\r\n"
-    "// Called from the Init_Device() function\r\n"
-    "void Interrupts_Init()\r\n"
-    "{\r\n"
-    "    IE        = 0x01;\r\n"
-    "}\r\n"
-    "\r\n"
-    "// Initialization function for device,\r\n"
-    "// Call Init_Device() from your main program\r\n"
-    "void Init_Device(void)\r\n"
-    "{\r\n"
-    "    Interrupts_Init();\r\n"
-    "}\r\n";
+const std::string kInterruptsOnly = kCHead +
+                                   "void Interrupts_Init()\r\n"
+                                   "{\r\n"
+                                   "    IE        = 0x01;\r\n"
+                                   "}\r\n" +
+                                   CTail({"Interrupts_Init"});
 
 TEST_F(ScriptMode, SheetEditReachesTheGeneratedCode) {
     const CliResult result = RunScript(

@@ -4,11 +4,14 @@
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
+#include "tests/support/generated_text.h"
 
 namespace regsmith {
 namespace {
 
+using testing::CTail;
 using testing::FileBytes;
+using testing::kCHead;
 
 CK74x_75xDoc NewDocument(std::uint8_t id = 0xD0) {
     CK74x_75xDoc document(id);
@@ -57,26 +60,12 @@ FileBytes UartFile(std::int32_t major = 1, std::int32_t version = 81) {
     return file;
 }
 
-const char* const kUartC =
-    "/////////////////////////////////////\r\n"
-    "//  Generated Initialization File  //\r\n"
-    "/////////////////////////////////////\r\n"
-    "\r\n"
-    "#include \"QK740.h\"\r\n"
-    "\r\n"
-    "// Peripheral specific initialization functions,\r\n"
-    "// Called from the Init_Device() function\r\n"
-    "void UART_Init()\r\n"
-    "{\r\n"
-    "    SCON0     = 0x10;\r\n"
-    "}\r\n"
-    "\r\n"
-    "// Initialization function for device,\r\n"
-    "// Call Init_Device() from your main program\r\n"
-    "void Init_Device(void)\r\n"
-    "{\r\n"
-    "    UART_Init();\r\n"
-    "}\r\n";
+const std::string kUartC = kCHead +
+                          "void UART_Init()\r\n"
+                          "{\r\n"
+                          "    SCON0     = 0x10;\r\n"
+                          "}\r\n" +
+                          CTail({"UART_Init"});
 
 // --- The current layout -----------------------------------------------------
 

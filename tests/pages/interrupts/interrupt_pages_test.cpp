@@ -11,6 +11,7 @@
 #include "fw/ui.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
+#include "tests/support/generated_text.h"
 #include "tests/support/recording_platform.h"
 #include "view/command_ids.h"
 #include "view/device_dlg.h"
@@ -20,6 +21,8 @@
 namespace regsmith {
 namespace {
 
+using testing::CTail;
+using testing::kCHead;
 using testing::RecordingPlatform;
 using testing::TestApp;
 using testing::TestProject;
@@ -255,15 +258,7 @@ TEST_F(InterruptsSheet, GeneratedRoutineIsExact) {
         SelectPin(sheet, "/INT1 Port Pin Selection", "P0.5");
         sheet.PressOK();
     });
-    const std::string expected =
-        "/////////////////////////////////////\r\n"
-        "//  Generated Initialization File  //\r\n"
-        "/////////////////////////////////////\r\n"
-        "\r\n"
-        "#include \"QK740.h\"\r\n"
-        "\r\n"
-        "// Peripheral specific initialization functions,\r\n"
-        "// Called from the Init_Device() function\r\n"
+    const std::string routine =
         "void Interrupts_Init()\r\n"
         "{\r\n"
         "    IP        = 0x02;\r\n"
@@ -271,15 +266,8 @@ TEST_F(InterruptsSheet, GeneratedRoutineIsExact) {
         "    EIP1      = 0x01;\r\n"
         "    IT01CF    = 0xD1;\r\n"
         "    IE        = 0x82;\r\n"
-        "}\r\n"
-        "\r\n"
-        "// Initialization function for device,\r\n"
-        "// Call Init_Device() from your main program\r\n"
-        "void Init_Device(void)\r\n"
-        "{\r\n"
-        "    Interrupts_Init();\r\n"
         "}\r\n";
-    EXPECT_EQ(project.view->GetText(), expected);
+    EXPECT_EQ(project.view->GetText(), kCHead + routine + CTail({"Interrupts_Init"}));
 }
 
 TEST_F(InterruptsSheet, CancelLeavesTheDocumentUnchanged) {

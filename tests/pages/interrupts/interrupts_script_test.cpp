@@ -7,10 +7,15 @@
 #include <string>
 
 #include "tests/support/cli_runner.h"
+#include "tests/support/generated_text.h"
 
 namespace {
 
+using regsmith::testing::AsmTail;
 using regsmith::testing::CliResult;
+using regsmith::testing::CTail;
+using regsmith::testing::kAsmHead;
+using regsmith::testing::kCHead;
 using regsmith::testing::ScriptInput;
 
 class InterruptsScript : public regsmith::testing::CliTest {
@@ -28,26 +33,12 @@ TEST_F(InterruptsScript, EnableInt0GivesIE01) {
         "generate\n");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out,
-              "/////////////////////////////////////\r\n"
-              "//  Generated Initialization File  //\r\n"
-              "/////////////////////////////////////\r\n"
-              "\r\n"
-              "#include \"QK740.h\"\r\n"
-              "\r\n"
-              "// Peripheral specific initialization functions,\r\n"
-              "// Called from the Init_Device() function\r\n"
-              "void Interrupts_Init()\r\n"
-              "{\r\n"
-              "    IE        = 0x01;\r\n"
-              "}\r\n"
-              "\r\n"
-              "// Initialization function for device,\r\n"
-              "// Call Init_Device() from your main program\r\n"
-              "void Init_Device(void)\r\n"
-              "{\r\n"
-              "    Interrupts_Init();\r\n"
-              "}\r\n");
+    const std::string routine =
+        "void Interrupts_Init()\r\n"
+        "{\r\n"
+        "    IE        = 0x01;\r\n"
+        "}\r\n";
+    EXPECT_EQ(result.out, kCHead + routine + CTail({"Interrupts_Init"}));
 }
 
 // Edits on all three pages, a Reset answered No, one OK, assembly output.
@@ -72,6 +63,11 @@ TEST_F(InterruptsScript, ThreePagesOneBlockInAssembly) {
         "generate\n");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
+    const std::string routine =
+        "Interrupts_Init:\r\n"
+        "    mov  EIP1,      #020h\r\n"
+        "    mov  IT01CF,    #0B7h\r\n"
+        "    ret\r\n";
     EXPECT_EQ(result.out,
               "page \"INT0/INT1 Configuration\"\n"
               "group \"/INT0 Polarity\"\n"
@@ -92,32 +88,8 @@ TEST_F(InterruptsScript, ThreePagesOneBlockInAssembly) {
               "    IT01CF    = 0xB7;\n"
               "message: Reset all registers to default for this peripheral?\n"
               "    EIP1      = 0x20;\n"
-              "    IT01CF    = 0xB7;\n"
-              ";------------------------------------\r\n"
-              ";-  Generated Initialization File  --\r\n"
-              ";------------------------------------\r\n"
-              "\r\n"
-              "$include (QK740.inc)\r\n"
-              "\r\n"
-              "public  Init_Device\r\n"
-              "\r\n"
-              "INIT SEGMENT CODE\r\n"
-              "    rseg INIT\r\n"
-              "\r\n"
-              "; Peripheral specific initialization functions,\r\n"
-              "; Called from the Init_Device label\r\n"
-              "Interrupts_Init:\r\n"
-              "    mov  EIP1,      #020h\r\n"
-              "    mov  IT01CF,    #0B7h\r\n"
-              "    ret\r\n"
-              "\r\n"
-              "; Initialization function for device,\r\n"
-              "; Call Init_Device from your main program\r\n"
-              "Init_Device:\r\n"
-              "    lcall Interrupts_Init\r\n"
-              "    ret\r\n"
-              "\r\n"
-              "end\r\n");
+              "    IT01CF    = 0xB7;\n" +
+                  kAsmHead + routine + AsmTail({"Interrupts_Init"}));
 }
 
 TEST_F(InterruptsScript, ResetYesOnTheEnablePageClearsEveryPage) {
@@ -264,36 +236,23 @@ TEST_F(InterruptsScript, ConfigurePortIOWritesPortIOAtOnce) {
         "generate\n");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
+    const std::string routine =
+        "void Port_IO_Init()\r\n"
+        "{\r\n"
+        "    // P0.0  -  T0   (Tmr0), Open-Drain, Digital\r\n"
+        "    // P0.1  -  Unassigned,  Open-Drain, Digital\r\n"
+        "    // P0.2  -  Unassigned,  Open-Drain, Digital\r\n"
+        "    // P0.3  -  Unassigned,  Open-Drain, Digital\r\n"
+        "    // P0.4  -  Unassigned,  Open-Drain, Digital\r\n"
+        "    // P0.5  -  Unassigned,  Open-Drain, Digital\r\n"
+        "\r\n"
+        "    XBR1      = 0x50;\r\n"
+        "}\r\n";
     EXPECT_EQ(result.out,
               "message: You have enabled peripherals on the crossbar or set\\n a pin to push-pull but have not "
               "enabled the crossbar,\\n would you like to do so now?\n"
-              "    IT01CF    = 0x09;\n"
-              "/////////////////////////////////////\r\n"
-              "//  Generated Initialization File  //\r\n"
-              "/////////////////////////////////////\r\n"
-              "\r\n"
-              "#include \"QK740.h\"\r\n"
-              "\r\n"
-              "// Peripheral specific initialization functions,\r\n"
-              "// Called from the Init_Device() function\r\n"
-              "void Port_IO_Init()\r\n"
-              "{\r\n"
-              "    // P0.0  -  T0   (Tmr0), Open-Drain, Digital\r\n"
-              "    // P0.1  -  Unassigned,  Open-Drain, Digital\r\n"
-              "    // P0.2  -  Unassigned,  Open-Drain, Digital\r\n"
-              "    // P0.3  -  Unassigned,  Open-Drain, Digital\r\n"
-              "    // P0.4  -  Unassigned,  Open-Drain, Digital\r\n"
-              "    // P0.5  -  Unassigned,  Open-Drain, Digital\r\n"
-              "\r\n"
-              "    XBR1      = 0x50;\r\n"
-              "}\r\n"
-              "\r\n"
-              "// Initialization function for device,\r\n"
-              "// Call Init_Device() from your main program\r\n"
-              "void Init_Device(void)\r\n"
-              "{\r\n"
-              "    Port_IO_Init();\r\n"
-              "}\r\n");
+              "    IT01CF    = 0x09;\n" +
+                  kCHead + routine + CTail({"Port_IO_Init"}));
 }
 
 }  // namespace

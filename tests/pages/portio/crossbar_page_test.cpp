@@ -12,6 +12,7 @@
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/port_match_page.h"
 #include "pages/portio/portio_sheets.h"
+#include "tests/support/generated_text.h"
 #include "tests/support/recording_platform.h"
 #include "view/command_ids.h"
 #include "view/sheet_commands.h"
@@ -92,12 +93,7 @@ protected:
     // The generated Port_IO_Init routine (C or assembly), or "" if none.
     std::string PortIORoutine(bool assembly) {
         Document().deviceData.codeFormat = assembly ? kCodeFormatAsm : kCodeFormatC;
-        const std::string text = Document().GenerateCode();
-        const std::string head = assembly ? "Port_IO_Init:\r\n" : "void Port_IO_Init()\r\n";
-        const std::string foot = assembly ? "    ret\r\n" : "}\r\n";
-        const std::size_t start = text.find(head);
-        if (start == std::string::npos) return {};
-        return text.substr(start, text.find(foot, start) + foot.size() - start);
+        return testing::Routine(Document().GenerateCode(), "Port_IO_Init", assembly);
     }
 
     TestApp app;

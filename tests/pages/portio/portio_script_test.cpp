@@ -7,22 +7,15 @@
 #include <string>
 
 #include "tests/support/cli_runner.h"
+#include "tests/support/generated_text.h"
 
 namespace {
 
 using regsmith::testing::CliResult;
+using regsmith::testing::Routine;
 
 class PortIOScript : public regsmith::testing::CliTest {
 protected:
-    // The Port_IO_Init routine of the generated text, C or assembly.
-    static std::string Routine(const std::string& out, bool assembly) {
-        const std::string head = assembly ? "Port_IO_Init:\r\n" : "void Port_IO_Init()\r\n";
-        const std::string foot = assembly ? "    ret\r\n" : "}\r\n";
-        const std::size_t start = out.find(head);
-        if (start == std::string::npos) return {};
-        return out.substr(start, out.find(foot, start) + foot.size() - start);
-    }
-
     // The assignment lines that `show` prints on the crossbar page, from
     // "TX: " to the "T1: " line.
     static std::string Assignment(const std::string& out) {
@@ -58,7 +51,7 @@ TEST_F(PortIOScript, SmallPackageUartAndSpiFillEveryPinAndGreyTheRest) {
     EXPECT_NE(result.out.find("T1: none\ncheck [ ] \"Timer0\" disabled\ncheck [ ] \"Skip P0.3\" disabled\n"),
               std::string::npos);
     EXPECT_NE(result.out.find(kQuestion), std::string::npos);
-    EXPECT_EQ(Routine(result.out, false),
+    EXPECT_EQ(Routine(result.out, "Port_IO_Init", false),
               "void Port_IO_Init()\r\n"
               "{\r\n"
               "    // P0.0  -  SCK  (SPI0), Open-Drain, Digital\r\n"
@@ -112,7 +105,7 @@ TEST_F(PortIOScript, SmallPackageSkipPushesEciAndTimersUpInAssembly) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.find("message:"), std::string::npos);  // the crossbar is on: no question
-    EXPECT_EQ(Routine(result.out, true),
+    EXPECT_EQ(Routine(result.out, "Port_IO_Init", true),
               "Port_IO_Init:\r\n"
               "    ; P0.0  -  Skipped,     Open-Drain, Digital\r\n"
               "    ; P0.1  -  ECI,         Open-Drain, Digital\r\n"
@@ -155,7 +148,7 @@ TEST_F(PortIOScript, LargePackageRoutesEverythingAndPortMatch) {
               "CP0: P0.6\nCP0A: P0.7\nSYSCLK: P1.0\nCEX0: P1.1\nCEX1: P1.2\nCEX2: P1.3\nECI: P1.4\nT0: P1.5\n"
               "T1: P1.6\n");
     EXPECT_NE(result.out.find("three-state [0] \"Match P1.0\"\n"), std::string::npos);
-    EXPECT_EQ(Routine(result.out, false),
+    EXPECT_EQ(Routine(result.out, "Port_IO_Init", false),
               "void Port_IO_Init()\r\n"
               "{\r\n"
               "    // P0.0  -  SCK  (SPI0), Open-Drain, Digital\r\n"
@@ -204,7 +197,8 @@ TEST_F(PortIOScript, LargePackageSpiBehindSkipsThroughConfigurePortIOOfTheInterr
     EXPECT_EQ(Assignment(result.out).substr(0, 60),
               "TX: none\nRX: none\nSCK: P0.2\nMISO: P0.3\nMOSI: P0.4\nNSS: P0.5\n");
     // Accepted in the nested sheet, kept although the Interrupts sheet was cancelled.
-    EXPECT_NE(Routine(result.out, false).find("    P0SKIP    = 0x03;\r\n    XBR0      = 0x02;\r\n}\r\n"),
+    EXPECT_NE(Routine(result.out, "Port_IO_Init", false)
+                  .find("    P0SKIP    = 0x03;\r\n    XBR0      = 0x02;\r\n}\r\n"),
               std::string::npos);
     EXPECT_EQ(result.out.find("Interrupts_Init"), std::string::npos);
 }
