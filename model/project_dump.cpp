@@ -19,8 +19,9 @@ std::string Hex(unsigned value, int digits) {
     return buffer;
 }
 
-// "..." with \r, \n, \t, \", \\ and \xNN for every other byte outside printable ASCII.
-std::string Quoted(const std::string& text) {
+// `text` in double quotes with \r, \n, \t, \" and \\ escaped; every other byte
+// outside printable ASCII as \xNN, or for JSON as \u00NN.
+std::string Escaped(const std::string& text, bool json) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
@@ -32,7 +33,7 @@ std::string Quoted(const std::string& text) {
             default:
                 if (c < 0x20 || c >= 0x7F) {
                     char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
+                    std::snprintf(buffer, sizeof buffer, json ? "\\u%04X" : "\\x%02X", c);
                     out += buffer;
                 } else {
                     out += static_cast<char>(c);
@@ -42,29 +43,11 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
+std::string Quoted(const std::string& text) { return Escaped(text, false); }
+
 // A JSON string; bytes are taken as Latin-1 characters, so any file gives
 // valid JSON.
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            default:
-                if (c < 0x20 || c >= 0x7F) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04X", c);
-                    out += buffer;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
+std::string JsonString(const std::string& text) { return Escaped(text, true); }
 
 void DumpText(std::ostream& out, const CDeviceDocument& document) {
     const CDeviceData& data = document.deviceData;
