@@ -22,6 +22,15 @@ std::string PinSuffix(int pin) { return PinName(pin); }
 
 }  // namespace
 
+void ResetPortIORegisters(CDevicePage& page) {
+    page.ResetRegisters({kP0MDIN, kP1MDIN, kP0MDOUT, kP1MDOUT, kP0SKIP, kP1SKIP, kXBR0, kXBR1, kP0MAT, kP1MAT,
+                         kP0MASK, kP1MASK});
+    if (RegisterEntry* xbr0 = page.Entry(kXBR0)) {
+        xbr0->cBefore.clear();
+        xbr0->asmBefore.clear();
+    }
+}
+
 CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PeripheralBlock& portIO, const PeripheralBlock& spi)
     : fw::PropertyPage(kCrossbarPageTitle), CDevicePage(portIO), spi_(spi) {
     BuildControls();
@@ -223,12 +232,7 @@ void CPortIOCrossbarPropPage::OnOutputModeClicked(int pin) {
 }
 
 void CPortIOCrossbarPropPage::OnReset() {
-    ResetRegisters({kP0MDIN, kP1MDIN, kP0MDOUT, kP1MDOUT, kP0SKIP, kP1SKIP, kXBR0, kXBR1, kP0MAT, kP1MAT, kP0MASK,
-                    kP1MASK});
-    if (RegisterEntry* xbr0 = Entry(kXBR0)) {
-        xbr0->cBefore.clear();
-        xbr0->asmBefore.clear();
-    }
+    ResetPortIORegisters(*this);
     Refresh();
 }
 

@@ -85,4 +85,8 @@ private:
     std::array<fw::StaticText*, 3> largePackageLabels_{};
 };
 
+// Reset values into every register of the Port I/O block and no UART skip
+// before XBR0 (the reset of both Port I/O pages).
+void ResetPortIORegisters(CDevicePage& page);
+
 }  // namespace regsmith

@@ -1,5 +1,6 @@
 #include "pages/portio/port_match_page.h"
 
+#include "pages/portio/crossbar_page.h"
 #include "plugin/catalogue.h"
 
 namespace regsmith {
@@ -79,12 +80,7 @@ bool CPortIOMatchPropPage::OnSetActive() {
 }
 
 void CPortIOMatchPropPage::OnReset() {
-    ResetRegisters({kP0MDIN, kP1MDIN, kP0MDOUT, kP1MDOUT, kP0SKIP, kP1SKIP, kXBR0, kXBR1, kP0MAT, kP1MAT, kP0MASK,
-                    kP1MASK});
-    if (RegisterEntry* xbr0 = Entry(kXBR0)) {
-        xbr0->cBefore.clear();
-        xbr0->asmBefore.clear();
-    }
+    ResetPortIORegisters(*this);
     Load();
 }
 
