@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 #include "tests/model/file_bytes.h"
+#include "tests/model/project_bytes.h"
 #include "tests/support/cli_runner.h"
 
 namespace regsmith {
@@ -18,6 +18,7 @@ namespace {
 
 using testing::CliResult;
 using testing::FileBytes;
+using testing::ProjectBytes;
 using testing::ReadFile;
 using testing::ShellQuote;
 using testing::WriteFile;
@@ -31,10 +32,8 @@ protected:
         document.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
         document.deviceData.blockMap[kBlockPca].registers[1].value = 0x08;
         document.deviceData.blockMap[kBlockOscillators].registers[1].value = 0xC3;
-        fw::CArchive archive;
-        document.Serialize(archive);
         const std::string path = File(name);
-        WriteFile(path, archive.Buffer());
+        WriteFile(path, ProjectBytes(document));
         return path;
     }
 };
@@ -54,9 +53,7 @@ TEST_F(Cli, NewThenGeneratePrintsTheEmptyConfiguration) {
     EXPECT_EQ(created.err, "");
     CK74x_75xDoc expected(0xD6);
     ASSERT_TRUE(expected.OnNewDocument());
-    fw::CArchive archive;
-    expected.Serialize(archive);
-    EXPECT_EQ(ReadFile(path), archive.Buffer());
+    EXPECT_EQ(ReadFile(path), ProjectBytes(expected));
 
     CliResult generated = RunCli({"generate", path});
     EXPECT_EQ(generated.status, 0) << generated.err;
@@ -83,10 +80,8 @@ TEST_F(Cli, GenerateIsByteIdenticalToTheCodeWindowInEveryFormAndOutput) {
         EXPECT_EQ(written.out, "");
         EXPECT_EQ(ReadFile(output), asmText);
         // The project file itself is not touched.
-        fw::CArchive archive;
         document.deviceData.codeFormat = own;
-        document.Serialize(archive);
-        EXPECT_EQ(ReadFile(path), archive.Buffer());
+        EXPECT_EQ(ReadFile(path), ProjectBytes(document));
     }
 }
 
@@ -96,10 +91,8 @@ TEST_F(Cli, DumpShowsEveryFieldWithVisibleEscapes) {
     document.clocks.externalOscFrequency = 11059200;
     document.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
     document.deviceData.blockMap[kBlockUart].registers[0].cBefore = std::string("tab\there\x01\xE9\"\\\r\n");
-    fw::CArchive archive;
-    document.Serialize(archive);
     const std::string path = File("dump.rsg");
-    WriteFile(path, archive.Buffer());
+    WriteFile(path, ProjectBytes(document));
 
     CliResult text = RunCli({"dump", path});
     EXPECT_EQ(text.status, 0) << text.err;

@@ -11,6 +11,7 @@
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
+#include "tests/model/project_bytes.h"
 #include "tests/model/scratch_folder.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
@@ -19,6 +20,7 @@ namespace regsmith {
 namespace {
 
 using testing::FileBytes;
+using testing::ProjectBytes;
 using testing::ReadFile;
 using testing::RecordingPlatform;
 using testing::ScratchFolder;
@@ -28,11 +30,6 @@ class DocumentFile : public ::testing::Test {
 protected:
     DocumentFile() { app_.SetPlatform(&platform_); }
 
-    static std::string Bytes(CK74x_75xDoc& document) {
-        fw::CArchive archive;
-        document.Serialize(archive);
-        return archive.TakeBuffer();
-    }
 
     fw::CWinApp app_;
     RecordingPlatform platform_;
@@ -44,7 +41,7 @@ TEST_F(DocumentFile, OpenReadsTheProjectAndClearsTheModifiedFlag) {
     ASSERT_TRUE(original.OnNewDocument());
     original.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
     const std::string path = folder_.File("board.rsg");
-    WriteFile(path, Bytes(original));
+    WriteFile(path, ProjectBytes(original));
 
     CK74x_75xDoc opened(0xD0);
     opened.SetModifiedFlag();
@@ -116,7 +113,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     EXPECT_EQ(document.GetTitle(), "chosen.rsg");
     EXPECT_EQ(app_.GetRecentFiles(), std::vector<std::string>{path});
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(ReadFile(path), Bytes(document));
+    EXPECT_EQ(ReadFile(path), ProjectBytes(document));
 
     // With a path, Save Project writes there without asking.
     document.deviceData.codeFormat = kCodeFormatAsm;
@@ -124,7 +121,7 @@ TEST_F(DocumentFile, SaveProjectWithoutPathBehavesAsSaveAs) {
     EXPECT_TRUE(document.OnCommand(fw::ID_FILE_SAVE));
     EXPECT_EQ(platform_.saveRequests.size(), 1u);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(ReadFile(path), Bytes(document));
+    EXPECT_EQ(ReadFile(path), ProjectBytes(document));
     EXPECT_TRUE(platform_.boxes.empty());
 }
 

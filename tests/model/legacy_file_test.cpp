@@ -7,28 +7,14 @@
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
+#include "tests/model/project_bytes.h"
 
 namespace regsmith {
 namespace {
 
 using testing::FileBytes;
-
-CK74x_75xDoc Read(const std::string& bytes) {
-    CK74x_75xDoc document(0xD0);
-    fw::CArchive archive(bytes);
-    try {
-        document.Serialize(archive);
-    } catch (const fw::ArchiveError& failure) {
-        ADD_FAILURE() << "refused: " << failure.what();
-    }
-    return document;
-}
-
-std::string Written(CK74x_75xDoc& document) {
-    fw::CArchive archive;
-    document.Serialize(archive);
-    return archive.TakeBuffer();
-}
+using testing::ProjectBytes;
+using testing::ReadProject;
 
 const std::string kWait100us = "    for (i = 0; i < 350; i++);  // Wait 100us for initialization\r\n";
 const std::string kOscillatorPoll = "\r\n    while ((OSCXCN & 0x80) == 0);\r\n";
@@ -72,7 +58,7 @@ std::string GenerationAFile(std::int32_t version) {
 TEST(LegacyFile, GenerationAConvertsNumbersAndBuildsAssemblyTexts) {
     ASSERT_EQ(kOscillatorPoll.size(), 37u);
     for (std::int32_t version : {2, 1, 0, -1}) {
-        CK74x_75xDoc document = Read(GenerationAFile(version));
+        CK74x_75xDoc document = ReadProject(GenerationAFile(version));
         const CDeviceData& data = document.deviceData;
         EXPECT_EQ(document.deviceId, 0xD4);
         EXPECT_EQ(document.clocks, (ClockSettings{3062500, 24500000, 0, 22118400, 0}));
@@ -122,7 +108,7 @@ TEST(LegacyFile, GenerationAConvertsNumbersAndBuildsAssemblyTexts) {
 }
 
 TEST(LegacyFile, GenerationAGeneratesCorrectAssembly) {
-    CK74x_75xDoc document = Read(GenerationAFile(2));
+    CK74x_75xDoc document = ReadProject(GenerationAFile(2));
     document.deviceData.codeFormat = kCodeFormatAsm;
     const std::string text = document.GenerateCode();
     EXPECT_NE(text.find("PCA_Init:\r\n"
@@ -152,8 +138,8 @@ TEST(LegacyFile, GenerationAGeneratesCorrectAssembly) {
                                            "}\r\n"),
               std::string::npos);
     // Saved again, the file has today's layout and reads back unchanged.
-    const std::string written = Written(document);
-    CK74x_75xDoc again = Read(written);
+    const std::string written = ProjectBytes(document);
+    CK74x_75xDoc again = ReadProject(written);
     EXPECT_EQ(again.deviceData.fileFormatVersion, 81);
     EXPECT_EQ(again.deviceData.blockMap, document.deviceData.blockMap);
 }
@@ -244,7 +230,7 @@ TEST(LegacyFile, GenerationBConvertsNumbersAndSplitsTheComparatorReset) {
     BlockB(file, 2, "UART_Init", std::string(510, 'u'), {{"SCON0", "", "", "", "", 0x10, 0x00}});
     BlockB(file, 9, "Port_IO_Init", "", {{"XBR1", "", "", "", "", 0x40, 0x00}});
     BlockB(file, 12, "Interrupts_Init", "", {{"IE", "", "", "", "", 0x80, 0x00}});
-    CK74x_75xDoc document = Read(file.str());
+    CK74x_75xDoc document = ReadProject(file.str());
     const CDeviceData& data = document.deviceData;
     EXPECT_EQ(data.deviceName, "QK740");
     EXPECT_EQ(data.codeFormat, 1);
@@ -289,7 +275,7 @@ TEST(LegacyFile, GenerationBResetSourcesWithFewEntriesIsNotAnError) {
     FileBytes file;
     file.Head(0xD0, 1, 3).CountedText("QK740").Int32(0).Int32(1);
     BlockB(file, 10, "Reset_Sources_Init", "", {{"VDM0CN", "", "", "", "", 0x80, 0x00}});
-    CK74x_75xDoc document = Read(file.str());
+    CK74x_75xDoc document = ReadProject(file.str());
     EXPECT_EQ(document.deviceData.blockMap.size(), 2u);
     EXPECT_EQ(document.deviceData.blockMap.at(0).registers.at(0).value, 0x80);
 }
@@ -314,7 +300,7 @@ std::string GenerationCDFile(std::int32_t version) {
 
 TEST(LegacyFile, GenerationsCAndDKeepNumbersAndTexts) {
     for (std::int32_t version : {4, 20, 39, 40}) {
-        CK74x_75xDoc document = Read(GenerationCDFile(version));
+        CK74x_75xDoc document = ReadProject(GenerationCDFile(version));
         const CDeviceData& data = document.deviceData;
         EXPECT_EQ(data.deviceName, "QK740") << version;
         ASSERT_EQ(data.blockMap.size(), 2u);

@@ -4,6 +4,7 @@
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
+#include "tests/model/project_bytes.h"
 #include "tests/support/generated_text.h"
 
 namespace regsmith {
@@ -12,28 +13,12 @@ namespace {
 using testing::CTail;
 using testing::FileBytes;
 using testing::kCHead;
+using testing::ProjectBytes;
+using testing::ReadProject;
 
 CK74x_75xDoc NewDocument(std::uint8_t id = 0xD0) {
     CK74x_75xDoc document(id);
     EXPECT_TRUE(document.OnNewDocument());
-    return document;
-}
-
-std::string Bytes(CK74x_75xDoc& document) {
-    fw::CArchive archive;
-    document.Serialize(archive);
-    return archive.TakeBuffer();
-}
-
-// Reads `bytes` into a fresh document; fails the test if the reader refuses.
-CK74x_75xDoc Read(const std::string& bytes) {
-    CK74x_75xDoc document(0xD0);
-    fw::CArchive archive(bytes);
-    try {
-        document.Serialize(archive);
-    } catch (const fw::ArchiveError& failure) {
-        ADD_FAILURE() << "refused: " << failure.what();
-    }
     return document;
 }
 
@@ -71,7 +56,7 @@ const std::string kUartC = kCHead +
 
 TEST(ProjectFile, NewProjectStartsWithTheDocumentFieldsInTableOrder) {
     CK74x_75xDoc document = NewDocument(0xD6);
-    const std::string bytes = Bytes(document);
+    const std::string bytes = ProjectBytes(document);
     FileBytes head;
     head.Head(0xD6, 1, 81, 191406, 24500000, 0, 0, 0).Text("QK740").Int32(0).Int32(13);
     ASSERT_GT(bytes.size(), head.size());
@@ -92,8 +77,8 @@ TEST(ProjectFile, NewProjectRoundTripsToTheSameDocumentTextAndBytes) {
         document.clocks = ClockSettings{24500000, 24500000, 7, 32768, 1000};
         document.deviceData.blockMap[kBlockTimers].registers[1].value = 0x22;
         document.deviceData.blockMap[kBlockPortIO].cPrologue = "    // P0.0  -  TX0\r\n";
-        const std::string bytes = Bytes(document);
-        CK74x_75xDoc read = Read(bytes);
+        const std::string bytes = ProjectBytes(document);
+        CK74x_75xDoc read = ReadProject(bytes);
         EXPECT_EQ(read.deviceId, 0xDB);
         EXPECT_EQ(read.clocks, document.clocks);
         EXPECT_EQ(read.deviceData.deviceName, "QK740");
@@ -102,7 +87,7 @@ TEST(ProjectFile, NewProjectRoundTripsToTheSameDocumentTextAndBytes) {
         EXPECT_EQ(read.deviceData.fileFormatMajor, 1);
         EXPECT_EQ(read.deviceData.fileFormatVersion, 81);
         EXPECT_EQ(read.GenerateCode(), document.GenerateCode());
-        EXPECT_EQ(Bytes(read), bytes);
+        EXPECT_EQ(ProjectBytes(read), bytes);
     }
 }
 
@@ -122,11 +107,11 @@ TEST(ProjectFile, TextsAtTheLengthBoundariesAreWrittenAndReadInTheirForm) {
         CK74x_75xDoc document = NewDocument();
         const std::string text(c.length, 'p');
         document.deviceData.blockMap[kBlockUart].cPrologue = text;
-        const std::string bytes = Bytes(document);
+        const std::string bytes = ProjectBytes(document);
         const std::size_t at = bytes.find(c.prefix + "ppp");
         ASSERT_NE(at, std::string::npos) << c.length;
         EXPECT_EQ(bytes.compare(at + c.prefix.size(), c.length, text), 0) << c.length;
-        CK74x_75xDoc read = Read(bytes);
+        CK74x_75xDoc read = ReadProject(bytes);
         EXPECT_EQ(read.deviceData.blockMap[kBlockUart].cPrologue, text) << c.length;
     }
 }
@@ -134,10 +119,10 @@ TEST(ProjectFile, TextsAtTheLengthBoundariesAreWrittenAndReadInTheirForm) {
 TEST(ProjectFile, OlderCurrentLayoutVersionsAreWrittenBackAsVersion81) {
     for (std::int32_t version : {41, 60, 72, 73, 80}) {
         const std::string bytes = UartFile(1, version).str();
-        CK74x_75xDoc read = Read(bytes);
+        CK74x_75xDoc read = ReadProject(bytes);
         EXPECT_EQ(read.deviceData.fileFormatVersion, version);
         EXPECT_EQ(read.GenerateCode(), kUartC) << version;
-        const std::string written = Bytes(read);
+        const std::string written = ProjectBytes(read);
         EXPECT_EQ(written, UartFile(1, 81).str()) << version;
     }
 }
@@ -145,10 +130,10 @@ TEST(ProjectFile, OlderCurrentLayoutVersionsAreWrittenBackAsVersion81) {
 TEST(ProjectFile, MajorZeroOrNegativeIsReadWithTheCurrentLayout) {
     for (std::int32_t major : {0, -1}) {
         for (std::int32_t version : {0, 3, 40, 81}) {
-            CK74x_75xDoc read = Read(UartFile(major, version).str());
+            CK74x_75xDoc read = ReadProject(UartFile(major, version).str());
             EXPECT_EQ(read.deviceData.fileFormatMajor, major);
             EXPECT_EQ(read.GenerateCode(), kUartC) << major << "/" << version;
-            EXPECT_EQ(Bytes(read), UartFile(1, 81).str());
+            EXPECT_EQ(ProjectBytes(read), UartFile(1, 81).str());
         }
     }
 }
@@ -156,11 +141,11 @@ TEST(ProjectFile, MajorZeroOrNegativeIsReadWithTheCurrentLayout) {
 TEST(ProjectFile, BlockCountZeroGivesAnEmptyMapAndTheEmptyConfiguration) {
     FileBytes file;
     file.Head(0xD0, 1, 81).Text("QK740").Int32(1).Int32(0);
-    CK74x_75xDoc read = Read(file.str());
+    CK74x_75xDoc read = ReadProject(file.str());
     EXPECT_TRUE(read.deviceData.blockMap.empty());
     EXPECT_EQ(read.deviceData.codeFormat, 1);
     EXPECT_NE(read.GenerateCode().find("; Empty configuration\r\n"), std::string::npos);
-    EXPECT_EQ(Bytes(read), file.str());
+    EXPECT_EQ(ProjectBytes(read), file.str());
 }
 
 TEST(ProjectFile, RepeatedBlockNumberKeepsTheFirstBlockRead) {
@@ -171,7 +156,7 @@ TEST(ProjectFile, RepeatedBlockNumberKeepsTheFirstBlockRead) {
         file.Int32(1).Int32(0).Text("SCON0").Text("").Text("").Text("").Text("").Byte(value).Byte(0).Int32(0).Int32(0);
         file.Text("}").Text("    ret");
     }
-    CK74x_75xDoc read = Read(file.str());
+    CK74x_75xDoc read = ReadProject(file.str());
     ASSERT_EQ(read.deviceData.blockMap.size(), 1u);
     EXPECT_EQ(read.deviceData.blockMap[3].registers[0].value, 0x10);
 }
@@ -182,7 +167,7 @@ TEST(ProjectFile, EntryIndexesAndFlagsAreTakenAsStored) {
     file.Int32(9).Text("void Voltage_Reference_Init()\r\n{").Text("Voltage_Reference_Init:\r\n").Text("").Text("");
     file.Int32(1).Int32(7).Text("REF0CN").Text("b\r\n").Text("ab\r\n").Text("a\r\n").Text("aa\r\n");
     file.Byte(0x00).Byte(0x00).Int32(-1).Int32(5).Text("}").Text("    ret");
-    CK74x_75xDoc read = Read(file.str());
+    CK74x_75xDoc read = ReadProject(file.str());
     const RegisterEntry& entry = read.deviceData.blockMap[9].registers.at(0);
     EXPECT_EQ(entry.index, 7);
     EXPECT_EQ(entry.orMode, -1);
@@ -242,7 +227,7 @@ TEST(ProjectFile, EveryTruncationIsAClearErrorAndNoHalfReadDocument) {
     CK74x_75xDoc configured = NewDocument();
     configured.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
     configured.clocks.externalOscFrequency = 11059200;
-    const std::string bytes = Bytes(configured);
+    const std::string bytes = ProjectBytes(configured);
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         CK74x_75xDoc document = NewDocument();
         const std::string error = ReadError(bytes.substr(0, length), &document);
