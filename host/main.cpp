@@ -1,0 +1,106 @@
+// regsmith: the desktop program.  Loads the device plug-ins, shows the main
+// window and opens a project given on the command line.
+//
+//   regsmith [FILE.rsg]           start, opening FILE.rsg
+//   regsmith --screenshot DIR     render the main window and every sheet to PNG files
+//   regsmith --exit-when-shown    show the main window with a new project, then exit
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+#include "fw/app.h"
+#include "fw/plugin_loader.h"
+#include "host/main_window.h"
+#include "host/qt_platform.h"
+#include "host/screenshots.h"
+#include "host/text.h"
+
+using namespace regsmith::host;
+
+namespace {
+
+bool HasArgument(int argc, char** argv, const char* wanted) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], wanted) == 0 || std::strncmp(argv[i], wanted, std::strlen(wanted)) == 0) return true;
+    return false;
+}
+
+// The user guide as installed: <prefix>/share/regsmith/doc/user-guide.html
+// beside <prefix>/bin/regsmith.
+std::string HelpFilePath() {
+    return S(QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/regsmith/doc/user-guide.html"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
+    // Screenshots need no display.
+    if (HasArgument(argc, argv, "--screenshot") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Regsmith");
+    QApplication::setOrganizationName("Regsmith");
+    QApplication::setApplicationVersion("1.0");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Regsmith: configures the QK74x_75x microcontrollers and writes their "
+                                     "initialisation source.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshot("screenshot", "Render the main window and every sheet to PNG files in DIR.", "DIR");
+    QCommandLineOption exitWhenShown("exit-when-shown",
+                                     "Show the main window with a new project, report the time taken and exit.");
+    parser.addOption(screenshot);
+    parser.addOption(exitWhenShown);
+    parser.addPositionalArgument("FILE", "Project file (.rsg) to open.", "[FILE]");
+    parser.process(application);
+
+    fw::CWinApp app;
+    QtPlatform platform;
+    app.SetPlatform(&platform);
+    app.SetHelpFilePath(HelpFilePath());
+    const fw::PluginLoadReport plugins = fw::LoadPlugins(fw::DefaultPluginFolder());
+
+    MainWindow window(app, platform);
+
+    if (parser.isSet(screenshot)) {
+        for (const std::string& error : plugins.errors) std::fprintf(stderr, "regsmith: %s\n", error.c_str());
+        std::string error;
+        const auto written = TakeScreenshots(app, platform, window, parser.value(screenshot), error);
+        for (const std::string& name : written) std::printf("%s\n", name.c_str());
+        if (written.empty()) {
+            std::fprintf(stderr, "regsmith: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+
+    if (parser.isSet(exitWhenShown)) {
+        window.show();
+        if (!app.GetTemplates().empty()) {
+            const fw::CDocTemplate* model = app.FindTemplate("QK750");
+            window.NewProject(model ? *model : *app.GetTemplates().front());
+        }
+        QApplication::processEvents();
+        std::printf("shown %lld ms\n", static_cast<long long>(clock.elapsed()));
+        std::fflush(stdout);
+        return 0;
+    }
+
+    window.SetPersistRecentFiles(true);
+    window.show();
+    const QStringList files = parser.positionalArguments();
+    for (const QString& file : files) window.OpenProject(S(file));
+    if (!plugins.errors.empty() || app.GetTemplates().empty())
+        QTimer::singleShot(0, &window, [&window, &plugins] { window.ReportPluginErrors(plugins.errors); });
+    return application.exec();
+}

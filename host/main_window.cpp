@@ -1,0 +1,567 @@
+#include "host/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "host/code_view.h"
+#include "host/qt_platform.h"
+#include "host/text.h"
+
+namespace regsmith::host {
+
+// The MDI child of a project: asks about unsaved changes before it closes.
+class ProjectWindow : public QMdiSubWindow {
+public:
+    explicit ProjectWindow(MainWindow& main) : main_(main) { setAttribute(Qt::WA_DeleteOnClose); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        Project* project = main_.FindProject(this);
+        if (project && !main_.closingAll_ && !main_.QuerySave(*project)) {
+            event->ignore();
+            return;
+        }
+        QMdiSubWindow::closeEvent(event);
+        if (event->isAccepted() && project) main_.ProjectClosed(*project);
+    }
+
+private:
+    MainWindow& main_;
+};
+
+namespace {
+
+// The menu of the main window while no project is open.
+fw::MenuResource FrameMenu() {
+    using fw::MenuItem;
+    return {
+        MenuItem::Popup("&File", {MenuItem::Command("&New", fw::ID_FILE_NEW),
+                                  MenuItem::Command("&Open Project...", fw::ID_FILE_OPEN), MenuItem::Separator(),
+                                  MenuItem::Command("&Print Setup...", fw::ID_FILE_PRINT_SETUP),
+                                  MenuItem::Separator(), MenuItem::Command("Recent File", fw::ID_FILE_MRU_FILE1),
+                                  MenuItem::Separator(), MenuItem::Command("E&xit", fw::ID_APP_EXIT)}),
+        MenuItem::Popup("&View", {MenuItem::Command("&Toolbar", fw::ID_VIEW_TOOLBAR),
+                                  MenuItem::Command("&Status Bar", fw::ID_VIEW_STATUS_BAR)}),
+        MenuItem::Popup("&Help", {MenuItem::Command("&About Regsmith...", fw::ID_APP_ABOUT)}),
+    };
+}
+
+constexpr int kRecentFileCount = 4;
+const char* const kRecentFilesKey = "recentFiles";
+
+QKeySequence ShortcutFor(int id) {
+    switch (id) {
+        case fw::ID_FILE_NEW: return QKeySequence::New;
+        case fw::ID_FILE_OPEN: return QKeySequence::Open;
+        case fw::ID_FILE_SAVE: return QKeySequence::Save;
+        case fw::ID_FILE_PRINT: return QKeySequence::Print;
+        default: return {};
+    }
+}
+
+bool IsRecentFileId(int id) { return id >= fw::ID_FILE_MRU_FILE1 && id < fw::ID_FILE_MRU_FILE1 + 16; }
+
+}  // namespace
+
+MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
+    : QMainWindow(parent), app_(app), platform_(platform) {
+    setWindowTitle("Regsmith");
+    mdi_ = new QMdiArea;
+    mdi_->setViewMode(QMdiArea::TabbedView);
+    mdi_->setTabsClosable(true);
+    mdi_->setTabsMovable(true);
+    mdi_->setDocumentMode(true);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
+    BuildToolBar();
+    BuildMenuBar(nullptr);
+    statusBar()->showMessage("Ready");
+    resize(960, 680);
+    platform_.SetMainWindow(this);
+}
+
+MainWindow::~MainWindow() {
+    // Closing the child windows during destruction must not reach the projects.
+    disconnect(mdi_, nullptr, this, nullptr);
+    // The views go before their widgets stop listening.
+    for (auto& project : projects_)
+        if (project->codeView) project->codeView->Detach();
+    if (active_) app_.SetActiveView(nullptr);
+}
+
+// ---- Menus and toolbar -------------------------------------------------------
+
+void MainWindow::BuildMenuBar(const fw::CDocTemplate* docTemplate) {
+    if (menuBuilt_ && docTemplate == menuTemplate_) return;
+    menuBuilt_ = true;
+    menuTemplate_ = docTemplate;
+    // The old menus may hold the action whose command is running: delete later.
+    for (QAction* action : menuBar()->actions()) {
+        menuBar()->removeAction(action);
+        if (QMenu* menu = action->menu()) menu->deleteLater();
+    }
+    for (auto it = actions_.begin(); it != actions_.end();) {
+        if (it->second->property("toolbar").toBool())
+            ++it;
+        else
+            it = actions_.erase(it);
+    }
+    const fw::MenuResource menu = docTemplate ? docTemplate->GetMenu() : FrameMenu();
+    for (const fw::MenuItem& popup : menu) {
+        auto* top = new QMenu(Q(popup.text), menuBar());
+        AddMenuItems(*top, popup.submenu);
+        menuBar()->addMenu(top);
+    }
+    UpdateCommandStates();
+}
+
+void MainWindow::AddMenuItems(QMenu& menu, const std::vector<fw::MenuItem>& items) {
+    const bool checkGroup =
+        std::any_of(items.begin(), items.end(), [](const fw::MenuItem& item) { return item.checkedInResource; });
+    QAction* recentPlaceholder = nullptr;
+    for (const fw::MenuItem& item : items) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
+        if (!item.submenu.empty()) {
+            QMenu* sub = menu.addMenu(Q(item.text));
+            AddMenuItems(*sub, item.submenu);
+            continue;
+        }
+        QAction* action = menu.addAction(Q(item.text));
+        const int id = item.id;
+        action->setData(id);
+        action->setShortcut(ShortcutFor(id));
+        if (checkGroup || id == fw::ID_VIEW_TOOLBAR || id == fw::ID_VIEW_STATUS_BAR) action->setCheckable(true);
+        if (item.checkedInResource) action->setChecked(true);
+        if (id == fw::ID_FILE_MRU_FILE1) {
+            recentPlaceholder = action;
+        } else {
+            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        }
+        actions_.emplace(id, action);
+    }
+    QMenu* target = &menu;
+    connect(&menu, &QMenu::aboutToShow, this, [this, target, recentPlaceholder] {
+        if (recentPlaceholder) FillRecentFiles(*target, recentPlaceholder);
+        UpdateCommandStates();
+    });
+}
+
+void MainWindow::FillRecentFiles(QMenu& menu, QAction* placeholder) {
+    for (QAction* action : menu.actions())
+        if (action->property("recent").toBool()) {
+            menu.removeAction(action);
+            action->deleteLater();
+        }
+    const auto& recent = app_.GetRecentFiles();
+    placeholder->setVisible(recent.empty());
+    placeholder->setEnabled(false);
+    for (std::size_t i = 0; i < recent.size() && i < static_cast<std::size_t>(kRecentFileCount); ++i) {
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(Q(recent[i])), &menu);
+        action->setProperty("recent", true);
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this, [this, index] { OnOpenRecent(index); });
+        menu.insertAction(placeholder, action);
+    }
+}
+
+void MainWindow::BuildToolBar() {
+    toolBar_ = addToolBar("Standard");
+    toolBar_->setObjectName("standardToolBar");
+    toolBar_->setMovable(false);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    struct Button {
+        int id;
+        const char* text;
+        QStyle::StandardPixmap icon;
+        const char* tip;
+    };
+    const Button buttons[] = {
+        {fw::ID_FILE_NEW, "New", QStyle::SP_FileIcon, "Create a new project"},
+        {fw::ID_FILE_OPEN, "Open", QStyle::SP_DialogOpenButton, "Open an existing project"},
+        {fw::ID_FILE_SAVE, "Save", QStyle::SP_DialogSaveButton, "Save the active project"},
+        {fw::ID_FILE_PRINT, "Print", QStyle::SP_FileDialogDetailedView, "Print the generated source"},
+        {fw::ID_APP_ABOUT, "About", QStyle::SP_MessageBoxInformation, "Program information"},
+    };
+    for (const Button& button : buttons) {
+        if (button.id == fw::ID_FILE_PRINT || button.id == fw::ID_APP_ABOUT) toolBar_->addSeparator();
+        QAction* action = toolBar_->addAction(style()->standardIcon(button.icon), button.text);
+        action->setStatusTip(button.tip);
+        action->setToolTip(button.tip);
+        action->setData(button.id);
+        action->setProperty("toolbar", true);
+        const int id = button.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        actions_.emplace(id, action);
+    }
+}
+
+QAction* MainWindow::ActionFor(int id) const {
+    auto [first, last] = actions_.equal_range(id);
+    for (auto it = first; it != last; ++it)
+        if (!it->second->property("toolbar").toBool()) return it->second;
+    return nullptr;
+}
+
+QMenu* MainWindow::MenuNamed(const QString& title) const {
+    for (QAction* action : menuBar()->actions())
+        if (action->menu() && QString(action->text()).remove('&') == QString(title).remove('&')) return action->menu();
+    return nullptr;
+}
+
+// ---- Command routing -----------------------------------------------------------
+
+bool MainWindow::HostHandles(int id) const {
+    switch (id) {
+        case fw::ID_FILE_NEW:
+        case fw::ID_FILE_OPEN:
+        case fw::ID_FILE_CLOSE:
+        case fw::ID_FILE_PRINT_SETUP:
+        case fw::ID_APP_ABOUT:
+        case fw::ID_APP_EXIT:
+        case fw::ID_VIEW_TOOLBAR:
+        case fw::ID_VIEW_STATUS_BAR:
+            return true;
+        default:
+            return IsRecentFileId(id);
+    }
+}
+
+fw::CommandState MainWindow::CommandStateOf(int id) const {
+    fw::CommandState state;
+    switch (id) {
+        case fw::ID_FILE_CLOSE: state.enabled = active_ != nullptr; return state;
+        case fw::ID_VIEW_TOOLBAR: state.checked = !toolBar_->isHidden(); return state;
+        case fw::ID_VIEW_STATUS_BAR: state.checked = !statusBar()->isHidden(); return state;
+        default: break;
+    }
+    if (IsRecentFileId(id)) {
+        state.enabled = !app_.GetRecentFiles().empty();
+        return state;
+    }
+    if (HostHandles(id)) return state;
+    if (!active_) {
+        state.enabled = false;
+        return state;
+    }
+    // The view first, then its document; a command neither reports on stays enabled.
+    if (!active_->open.view->OnUpdateCommand(id, state)) active_->open.document->OnUpdateCommand(id, state);
+    return state;
+}
+
+void MainWindow::UpdateCommandStates() {
+    for (auto& [id, action] : actions_) {
+        if (id == fw::ID_FILE_MRU_FILE1 && !action->property("toolbar").toBool()) continue;
+        const fw::CommandState state = CommandStateOf(id);
+        action->setEnabled(state.enabled);
+        if (state.checked && !action->property("toolbar").toBool()) action->setCheckable(true);
+        if (action->isCheckable()) action->setChecked(state.checked);
+    }
+}
+
+void MainWindow::RunCommand(int id) {
+    if (!CommandStateOf(id).enabled) return;
+    switch (id) {
+        case fw::ID_FILE_NEW: OnFileNew(); break;
+        case fw::ID_FILE_OPEN: OnFileOpen(); break;
+        case fw::ID_FILE_CLOSE:
+            if (active_) CloseProject(*active_);
+            break;
+        case fw::ID_FILE_PRINT_SETUP: platform_.PrintSetup(); break;
+        case fw::ID_APP_ABOUT: OnAbout(); break;
+        case fw::ID_APP_EXIT: close(); break;
+        case fw::ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;
+        case fw::ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); break;
+        default:
+            if (IsRecentFileId(id)) {
+                OnOpenRecent(id - fw::ID_FILE_MRU_FILE1);
+            } else if (active_) {
+                Project& project = *active_;
+                if (!project.open.view->OnCommand(id)) project.open.document->OnCommand(id);
+            }
+            break;
+    }
+    UpdateTitles();
+    UpdateCommandStates();
+    SaveRecentFiles();  // Save Project As adds to the list
+}
+
+// ---- Projects ----------------------------------------------------------------
+
+Project* MainWindow::FindProject(const QMdiSubWindow* window) const {
+    if (!window) return nullptr;
+    for (const auto& project : projects_)
+        if (project->window == window) return project.get();
+    return nullptr;
+}
+
+Project* MainWindow::AddProject(fw::OpenDocument open, const fw::CDocTemplate& docTemplate) {
+    auto project = std::make_unique<Project>();
+    project->open = std::move(open);
+    project->docTemplate = &docTemplate;
+    int number = 1;
+    for (const auto& other : projects_)
+        if (other->open.document->GetTitle() == project->open.document->GetTitle())
+            number = std::max(number, other->untitledNumber + 1);
+    project->untitledNumber = number;
+    Project* raw = project.get();
+    projects_.push_back(std::move(project));
+
+    raw->codeView = new CodeView(raw->open.view.get());
+    auto* window = new ProjectWindow(*this);
+    window->setWidget(raw->codeView);
+    raw->window = window;
+    mdi_->addSubWindow(window);
+    window->show();
+    mdi_->setActiveSubWindow(window);
+    SetActive(raw);
+    return raw;
+}
+
+Project* MainWindow::NewProject(const fw::CDocTemplate& docTemplate) {
+    fw::OpenDocument open = docTemplate.CreateNewDocument();
+    if (!open.document) return nullptr;
+    return AddProject(std::move(open), docTemplate);
+}
+
+Project* MainWindow::OpenProject(const std::string& path) {
+    const QString wanted = QFileInfo(Q(path)).absoluteFilePath();
+    for (const auto& project : projects_) {
+        const std::string& own = project->open.document->GetPathName();
+        if (!own.empty() && QFileInfo(Q(own)).absoluteFilePath() == wanted) {
+            ActivateProject(*project);
+            return project.get();
+        }
+    }
+    if (app_.GetTemplates().empty()) {
+        platform_.MessageBox("No device plug-in is loaded, so no project can be opened.", fw::MessageIcon::Warning,
+                             fw::MessageButtons::Ok);
+        return nullptr;
+    }
+    // Any template reads any project: the device id comes from the file.
+    const fw::CDocTemplate& docTemplate = *app_.GetTemplates().front();
+    fw::OpenDocument open = docTemplate.OpenDocumentFile(path);
+    if (!open.document) return nullptr;
+    app_.AddToRecentFileList(path);
+    SaveRecentFiles();
+    return AddProject(std::move(open), docTemplate);
+}
+
+void MainWindow::ActivateProject(Project& project) {
+    mdi_->setActiveSubWindow(project.window);
+    SetActive(&project);
+}
+
+bool MainWindow::QuerySave(Project& project) {
+    fw::CDocument& document = *project.open.document;
+    if (!document.IsModified()) return true;
+    const std::string name = document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
+    switch (platform_.MessageBox("Save changes to " + name + "?", fw::MessageIcon::Question,
+                                 fw::MessageButtons::YesNoCancel)) {
+        case fw::DialogResult::Yes:
+            document.OnCommand(fw::ID_FILE_SAVE);
+            UpdateTitles();
+            // Still modified: the save failed or the user cancelled Save As.
+            return !document.IsModified();
+        case fw::DialogResult::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::CloseProject(Project& project) {
+    QMdiSubWindow* window = project.window;
+    window->close();
+    return FindProject(window) == nullptr;
+}
+
+bool MainWindow::CloseAllProjects() {
+    for (const auto& project : projects_)
+        if (!QuerySave(*project)) return false;
+    closingAll_ = true;
+    std::vector<QMdiSubWindow*> windows;
+    for (const auto& project : projects_) windows.push_back(project->window);
+    for (QMdiSubWindow* window : windows) window->close();
+    closingAll_ = false;
+    return projects_.empty();
+}
+
+void MainWindow::ProjectClosed(Project& project) {
+    project.codeView->Detach();
+    const bool wasActive = active_ == &project;
+    if (wasActive) {
+        project.open.view->OnActivateView(false);
+        active_ = nullptr;
+        app_.SetActiveView(nullptr);
+    }
+    QMdiSubWindow* closing = project.window;
+    projects_.erase(std::remove_if(projects_.begin(), projects_.end(),
+                                   [&](const std::unique_ptr<Project>& p) { return p.get() == &project; }),
+                    projects_.end());
+    if (!wasActive) return;
+    // The most recently active of the remaining windows takes over.
+    const QList<QMdiSubWindow*> history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+        if (*it == closing) continue;
+        if (Project* next = FindProject(*it)) {
+            ActivateProject(*next);
+            return;
+        }
+    }
+    SetActive(nullptr);
+}
+
+void MainWindow::OnSubWindowActivated(QMdiSubWindow* window) {
+    // While the application is inactive (a modal dialog, another program) the
+    // area reports no window; the current project stays the active one.
+    Project* project = FindProject(window ? window : mdi_->currentSubWindow());
+    if (project)
+        SetActive(project);
+    else if (projects_.empty())
+        SetActive(nullptr);
+}
+
+void MainWindow::SetActive(Project* project) {
+    if (project != active_) {
+        if (active_) active_->open.view->OnActivateView(false);
+        active_ = project;
+        app_.SetActiveView(project ? project->open.view.get() : nullptr);
+        if (project) project->open.view->OnActivateView(true);
+    }
+    BuildMenuBar(project ? project->docTemplate : nullptr);
+    UpdateTitles();
+    UpdateCommandStates();
+}
+
+void MainWindow::UpdateTitles() {
+    for (const auto& project : projects_) {
+        const fw::CDocument& document = *project->open.document;
+        QString title = Q(document.GetTitle());
+        if (project->untitledNumber > 1) title += QString(" (%1)").arg(project->untitledNumber);
+        project->window->setWindowTitle(title + "[*]");
+        project->window->setWindowModified(document.IsModified());
+        project->window->setToolTip(Q(document.GetPathName()));
+    }
+    if (active_) {
+        setWindowTitle("Regsmith - " + active_->window->windowTitle());
+        setWindowModified(active_->open.document->IsModified());
+    } else {
+        setWindowTitle("Regsmith");
+        setWindowModified(false);
+    }
+}
+
+// ---- Host commands -------------------------------------------------------------
+
+void MainWindow::OnFileNew() {
+    const auto& templates = app_.GetTemplates();
+    if (templates.empty()) {
+        platform_.MessageBox("No device plug-in is loaded, so no project can be created.", fw::MessageIcon::Warning,
+                             fw::MessageButtons::Ok);
+        return;
+    }
+    if (templates.size() == 1) {
+        NewProject(*templates.front());
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setWindowTitle("New");
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("&New project for:"));
+    auto* list = new QListWidget;
+    for (const auto& docTemplate : templates) list->addItem(Q(docTemplate->GetDocString(fw::CDocTemplate::docName)));
+    list->setCurrentRow(0);
+    qobject_cast<QLabel*>(layout->itemAt(0)->widget())->setBuddy(list);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0) return;
+    NewProject(*templates[static_cast<std::size_t>(list->currentRow())]);
+}
+
+void MainWindow::OnFileOpen() {
+    QFileDialog dialog(this, "Open Project");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({"Regsmith Projects (*.rsg)", "All Files (*)"});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    OpenProject(S(dialog.selectedFiles().front()));
+}
+
+void MainWindow::OnOpenRecent(int index) {
+    const auto& recent = app_.GetRecentFiles();
+    if (index < 0 || index >= static_cast<int>(recent.size())) return;
+    const std::string path = recent[static_cast<std::size_t>(index)];
+    OpenProject(path);
+}
+
+void MainWindow::OnAbout() {
+    QMessageBox box(this);
+    box.setWindowTitle("About Regsmith");
+    box.setIconPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    box.setText("<b>Regsmith</b> version 1.0");
+    box.setInformativeText(
+        QString("Configures the on-chip peripherals of the QK74x_75x microcontrollers and writes their "
+                "initialisation source in C or 8051 assembly.\n\n%1 device models available.")
+            .arg(app_.GetTemplates().size()));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void MainWindow::ReportPluginErrors(const std::vector<std::string>& errors) {
+    if (errors.empty() && !app_.GetTemplates().empty()) return;
+    std::string text = app_.GetTemplates().empty() ? "No device plug-in could be loaded; no project can be created."
+                                                   : "Some device plug-ins could not be loaded.";
+    for (const std::string& error : errors) text += "\n" + error;
+    statusBar()->showMessage(app_.GetTemplates().empty() ? "No device plug-in loaded" : "Ready");
+    platform_.MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+}
+
+void MainWindow::SetPersistRecentFiles(bool persist) {
+    persistRecent_ = persist;
+    if (!persist) return;
+    const QStringList stored = QSettings("Regsmith", "Regsmith").value(kRecentFilesKey).toStringList();
+    for (auto it = stored.rbegin(); it != stored.rend(); ++it) app_.AddToRecentFileList(S(*it));
+}
+
+void MainWindow::SaveRecentFiles() const {
+    if (!persistRecent_) return;
+    QStringList list;
+    for (const std::string& path : app_.GetRecentFiles()) list << Q(path);
+    QSettings("Regsmith", "Regsmith").setValue(kRecentFilesKey, list);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!CloseAllProjects()) {
+        event->ignore();
+        return;
+    }
+    SaveRecentFiles();
+    event->accept();
+}
+
+}  // namespace regsmith::host

@@ -1,0 +1,111 @@
+#include "host/screenshots.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "fw/app.h"
+#include "host/form_renderer.h"
+#include "host/main_window.h"
+#include "host/qt_platform.h"
+#include "host/text.h"
+
+namespace regsmith::host {
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// Peripherals routed on the crossbar page for its second picture, by the
+// captions of their check boxes.
+const char* const kRoutedPeripherals[] = {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"};
+
+}  // namespace
+
+std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform, MainWindow& window,
+                                         const QString& folder, std::string& error) {
+    std::vector<std::string> written;
+    QDir dir(folder);
+    if (!dir.mkpath(".")) {
+        error = "cannot create the folder " + S(folder);
+        return written;
+    }
+    auto save = [&](QWidget& widget, const std::string& name) {
+        const QString path = dir.filePath(Q(name + ".png"));
+        if (widget.grab().save(path, "PNG"))
+            written.push_back(name + ".png");
+        else
+            error = "cannot write " + S(path);
+    };
+
+    const fw::CDocTemplate* docTemplate = app.FindTemplate("QK750");
+    if (!docTemplate) {
+        error = "no QK750 document type: the device plug-in is not loaded";
+        return written;
+    }
+    window.resize(900, 640);
+    window.show();
+    if (!window.NewProject(*docTemplate)) {
+        error = "a new QK750 project could not be created";
+        return written;
+    }
+    Settle();
+    save(window, "main-window");
+
+    // Questions are answered with their safe choice; nested sheets and
+    // dialogs are cancelled at once.
+    platform.messageHook = [](const std::string&, fw::MessageIcon, fw::MessageButtons buttons) {
+        return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
+    };
+    platform.dialogHook = [](FormDialog& dialog) { dialog.reject(); };
+    bool inSheet = false;
+    platform.sheetHook = [&](SheetDialog& dialog) {
+        if (inSheet) {
+            dialog.reject();
+            return;
+        }
+        inSheet = true;
+        fw::PropertySheet& sheet = dialog.Model();
+        dialog.show();
+        for (int i = 0; i < sheet.PageCount(); ++i) {
+            dialog.ShowPage(i);
+            dialog.adjustSize();
+            Settle();
+            const std::string base = Slug(sheet.Title()) + "-" + Slug(sheet.Page(i).Title());
+            save(dialog, base);
+            if (sheet.Page(i).Title() == "Priority Crossbar") {
+                FormWidget* page = dialog.PageWidget(i);
+                for (const char* name : kRoutedPeripherals)
+                    if (auto* box = qobject_cast<QAbstractButton*>(page->WidgetFor(name)))
+                        if (box->isEnabled() && !box->isChecked()) box->click();
+                Settle();
+                save(dialog, base + "-routed");
+            }
+        }
+        dialog.reject();
+        inSheet = false;
+    };
+
+    QMenu* peripherals = window.MenuNamed("Peripherals");
+    if (peripherals) {
+        window.UpdateCommandStates();
+        std::vector<int> commands;
+        for (QAction* action : peripherals->actions())
+            if (!action->isSeparator() && !action->menu() && action->isEnabled() && action->data().isValid() &&
+                QString(action->text()).remove('&') != "Reset All")
+                commands.push_back(action->data().toInt());
+        for (int id : commands) window.RunCommand(id);
+    }
+    platform.sheetHook = nullptr;
+    platform.dialogHook = nullptr;
+    platform.messageHook = nullptr;
+    if (!written.empty()) error.clear();
+    return written;
+}
+
+}  // namespace regsmith::host
