@@ -40,6 +40,21 @@ bool IsContainer(const fw::Control& control) {
     return control.Kind() == fw::ControlKind::Container || control.Kind() == fw::ControlKind::GroupBox;
 }
 
+// Controls that take the whole width of their cell; the others keep their
+// natural width, aligned to the left.
+bool FillsWidth(const fw::Control& control) {
+    switch (control.Kind()) {
+        case fw::ControlKind::Container:
+        case fw::ControlKind::GroupBox:
+        case fw::ControlKind::Slider:
+        case fw::ControlKind::TextBox:
+        case fw::ControlKind::StaticText:
+            return true;
+        default:
+            return false;
+    }
+}
+
 int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
 // The register summary box and the code window use the same fixed font.
@@ -134,14 +149,15 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
                 QWidget* built = childWidget(child);
                 if (HasLabel(child)) {
                     layout->addWidget(bindings_.back().label, row, 0);
-                    const bool expand = child.Kind() == fw::ControlKind::Slider;
-                    layout->addWidget(built, row, 1, expand ? Qt::Alignment() : Qt::AlignLeft);
+                    layout->addWidget(built, row, 1, FillsWidth(child) ? Qt::Alignment() : Qt::AlignLeft);
                 } else {
-                    layout->addWidget(built, row, 0, 1, 2);
+                    layout->addWidget(built, row, 0, 1, 2, FillsWidth(child) ? Qt::Alignment() : Qt::AlignLeft);
                 }
                 ++row;
             }
-            if (isRoot && !stretchPlaced) layout->setRowStretch(row, 1);
+            // Contents gather at the top: of the page, and of a group box
+            // that its neighbours make taller than it needs.
+            if ((isRoot && !stretchPlaced) || group) layout->setRowStretch(row, 1);
             layout->setColumnStretch(1, 1);
             break;
         }
@@ -164,6 +180,8 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
             auto* layout = new QGridLayout(widget);
             if (!group) layout->setContentsMargins(0, 0, 0, 0);
             layout->setHorizontalSpacing(4);
+            int lastColumn = 0;
+            bool onlyLeaves = true;
             for (const auto& child : children) {
                 QWidget* built = childWidget(*child);
                 QWidget* cell = built;
@@ -176,6 +194,30 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
                 }
                 layout->addWidget(cell, child->gridRow, child->gridColumn, std::max(1, child->rowSpan),
                                   std::max(1, child->columnSpan));
+                lastColumn = std::max(lastColumn, child->gridColumn + std::max(1, child->columnSpan) - 1);
+                if (IsContainer(*child) || child->Kind() == fw::ControlKind::TextBox ||
+                    child->Kind() == fw::ControlKind::Slider || child->Kind() == fw::ControlKind::Grid)
+                    onlyLeaves = false;
+            }
+            // A grid of plain controls keeps its columns tight; a grid of
+            // groups shares out the width.
+            if (onlyLeaves) layout->setColumnStretch(lastColumn + 1, 1);
+            // A table of controls (one column per pin or bit, headed by a
+            // column of row labels): equal columns, controls centred in them.
+            if (onlyLeaves && lastColumn >= 4) {
+                int widest = 0;
+                for (int i = 0; i < layout->count(); ++i) {
+                    int row, column, rows, columns;
+                    layout->getItemPosition(i, &row, &column, &rows, &columns);
+                    if (column >= 1 && columns == 1)
+                        widest = std::max(widest, layout->itemAt(i)->sizeHint().width());
+                }
+                for (int column = 1; column <= lastColumn; ++column) layout->setColumnMinimumWidth(column, widest);
+                for (int i = 0; i < layout->count(); ++i) {
+                    int row, column, rows, columns;
+                    layout->getItemPosition(i, &row, &column, &rows, &columns);
+                    if (column >= 1) layout->itemAt(i)->setAlignment(Qt::AlignHCenter);
+                }
             }
             break;
         }
@@ -250,12 +292,13 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
         }
         case fw::ControlKind::ToggleButton:
         case fw::ControlKind::ThreeStateButton: {
-            auto* button = new QPushButton;
+            auto* button = new QPushButton(Q(control.Caption()));
             button->setAutoDefault(false);
             button->setCheckable(true);
-            if (control.Caption().size() <= 3) {
-                const int side = button->fontMetrics().horizontalAdvance("MM") + 10;
-                button->setFixedWidth(side);
+            if (control.Caption().size() <= 2) {
+                // Pin-mode buttons ("D", "P", "X"): small squares.
+                const QFontMetrics metrics = button->fontMetrics();
+                button->setFixedWidth(std::max(metrics.height() + 8, metrics.horizontalAdvance(Q(control.Caption())) + 12));
             }
             if (control.Kind() == fw::ControlKind::ToggleButton)
                 connect(button, &QPushButton::clicked, this,
@@ -269,6 +312,7 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
         case fw::ControlKind::StaticText: {
             auto* label = new QLabel;
             label->setTextFormat(Qt::PlainText);
+            label->setText(Q(control.Caption()));  // its size counts in the layout
             widget = label;
             break;
         }
@@ -411,7 +455,10 @@ void FormWidget::SyncOne(const Binding& binding) {
         }
         case fw::ControlKind::PushButton: {
             auto* button = static_cast<QPushButton*>(widget);
-            if (button->text() != caption) button->setText(caption);
+            if (button->text() != caption) {
+                button->setText(caption);
+                button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
+            }
             break;
         }
         case fw::ControlKind::ToggleButton: {
