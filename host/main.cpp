@@ -84,21 +84,29 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    const QStringList files = parser.positionalArguments();
     if (parser.isSet(exitWhenShown)) {
+        // Messages go to stderr instead of waiting for a click.
+        platform.messageHook = [](const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) {
+            std::fprintf(stderr, "regsmith: %s\n", text.c_str());
+            return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::Cancel;
+        };
         window.show();
-        if (!app.GetTemplates().empty()) {
+        for (const QString& file : files) window.OpenProject(S(file));
+        if (files.isEmpty() && !app.GetTemplates().empty()) {
             const fw::CDocTemplate* model = app.FindTemplate("QK750");
             window.NewProject(model ? *model : *app.GetTemplates().front());
         }
         QApplication::processEvents();
         std::printf("shown %lld ms\n", static_cast<long long>(clock.elapsed()));
+        for (const auto& project : window.Projects())
+            std::printf("project: %s\n", project->open.document->GetTitle().c_str());
         std::fflush(stdout);
-        return 0;
+        return window.Projects().empty() ? 1 : 0;
     }
 
     window.SetPersistRecentFiles(true);
     window.show();
-    const QStringList files = parser.positionalArguments();
     for (const QString& file : files) window.OpenProject(S(file));
     if (!plugins.errors.empty() || app.GetTemplates().empty())
         QTimer::singleShot(0, &window, [&window, &plugins] { window.ReportPluginErrors(plugins.errors); });

@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <memory>
@@ -52,28 +53,43 @@ namespace {
 // caller then starts whatever opens it).  Fails the test if none appears.
 template <class T>
 void WhenModal(std::function<void(T*)> action, int timeoutMs = 5000) {
-    auto elapsed = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
     QWidget* before = QApplication::activeModalWidget();
-    *poll = [=] {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto seen = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != before && modal->isVisible()) {
-            if (T* typed = qobject_cast<T*>(modal)) {
-                action(typed);
-                // A failed check returns early: do not leave the window open.
-                if (typed->isVisible()) QMetaObject::invokeMethod(typed, "reject", Qt::QueuedConnection);
-                return;
-            }
-        }
-        *elapsed += 10;
-        if (*elapsed > timeoutMs) {
-            qWarning("no modal window appeared");
-            if (modal && modal != before) qobject_cast<QDialog*>(modal)->reject();
+        T* typed = modal && modal != before && modal->isVisible() ? qobject_cast<T*>(modal) : nullptr;
+        // Act on the second sighting, once the window has settled after showing.
+        if (typed && !*seen) {
+            *seen = true;
             return;
         }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        if (!typed && clock->elapsed() <= timeoutMs) return;
+        timer->stop();
+        timer->deleteLater();  // deleted once this slot has returned to its own loop
+        if (!typed) {
+            qWarning("no modal window appeared");
+            if (modal && modal != before)
+                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+            return;
+        }
+        action(typed);
+        // A failed check returns early: do not leave the window open.
+        if (typed->isVisible()) QMetaObject::invokeMethod(typed, "reject", Qt::QueuedConnection);
+    });
+    timer->start();
+}
+
+// Types a name into a file dialog's name field (selectFile() leaves a field
+// that has the focus alone) and accepts.
+void ChooseFile(QFileDialog* dialog, const QString& name) {
+    auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(field);
+    field->setText(name);
+    static_cast<QDialog*>(dialog)->accept();
 }
 
 // A page built directly from the UI model: a check box whose handler
@@ -413,8 +429,7 @@ private slots:
             QCOMPARE(dialog->nameFilters(), QStringList({"C Files (*.c)", "All Files (*)"}));
             QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
             dialog->setDirectory(folder);
-            dialog->selectFile("init");
-            static_cast<QDialog*>(dialog)->accept();
+            ChooseFile(dialog, "init");
         });
         const std::optional<std::string> chosen = platform.SaveFileDialog(request);
         QVERIFY(chosen.has_value());
@@ -455,8 +470,7 @@ private slots:
         const QString path = TempPath("saved.rsg");
         WhenModal<QMessageBox>([&](QMessageBox* box) {
             WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-                dialog->selectFile(path);
-                static_cast<QDialog*>(dialog)->accept();
+                ChooseFile(dialog, path);
             });
             box->button(QMessageBox::Yes)->click();
         });
@@ -489,6 +503,91 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{2});
         QVERIFY(window->Projects().empty());
         QVERIFY(!window->isVisible());
+    }
+
+    // ---- The plug-in's own commands through the host -------------------------------
+
+    int Command(const char* text, const char* popup) {
+        const int id = fw::FindMenuCommand(Model("QK750").GetMenu(), text, popup);
+        if (id == fw::ID_NONE) qFatal("no menu command %s", text);
+        return id;
+    }
+
+    void deviceSheetOkChangesTheCodeView() {
+        Project* project = window->NewProject(Model("QK750"));
+        const int interrupts = Command("Interrupts", "Peripherals");
+        QVERIFY(window->ActionFor(interrupts)->isEnabled());
+        const QString before = project->codeView->toPlainText();
+        QString summary;
+        WhenModal<SheetDialog>([&](SheetDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Interrupts"));
+            QCOMPARE(dialog->Tabs()->tabText(0), QString("Enable Interrupts"));
+            auto* box = qobject_cast<QCheckBox*>(dialog->PageWidget(0)->WidgetFor("Enable /INT0 Interrupt"));
+            QVERIFY(box);
+            box->click();
+            const auto boxes = dialog->PageWidget(0)->findChildren<QPlainTextEdit*>();
+            QVERIFY(!boxes.isEmpty());
+            summary = boxes.front()->toPlainText();
+            dialog->OkButton()->click();
+        });
+        window->RunCommand(interrupts);
+        QVERIFY2(summary.contains("IE"), qPrintable(summary));
+        const QString after = project->codeView->toPlainText();
+        QVERIFY(after != before);
+        QVERIFY2(after.contains("IE        = 0x01;"), qPrintable(after));
+        QVERIFY(after.contains("Interrupts_Init"));
+        QCOMPARE(Q(project->open.view->GetText()).remove('\r'), after);
+    }
+
+    void deviceSheetCancelLeavesTheCodeView() {
+        Project* project = window->NewProject(Model("QK750"));
+        const QString before = project->codeView->toPlainText();
+        WhenModal<SheetDialog>([&](SheetDialog* dialog) {
+            qobject_cast<QCheckBox*>(dialog->PageWidget(0)->WidgetFor("Enable /INT0 Interrupt"))->click();
+            dialog->CancelButton()->click();
+        });
+        window->RunCommand(Command("Interrupts", "Peripherals"));
+        QCOMPARE(project->codeView->toPlainText(), before);
+    }
+
+    void resetAllAndHelpAskAndReport() {
+        Project* project = window->NewProject(Model("QK750"));
+        const QString before = project->codeView->toPlainText();
+        QString asked;
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            asked = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        window->RunCommand(Command("Reset All", "Peripherals"));
+        QCOMPARE(asked, QString("Reset all peripheral data to default?"));
+        QCOMPARE(project->codeView->toPlainText(), before);
+
+        // Help on a guide that is not there says so.
+        const std::string saved = app.GetHelpFilePath();
+        app.SetHelpFilePath(S(TempPath("missing-guide.html")));
+        std::string said;
+        platform.messageHook = [&](const std::string& text, fw::MessageIcon, fw::MessageButtons) {
+            said = text;
+            return fw::DialogResult::Ok;
+        };
+        window->RunCommand(Command("Help...", "Help"));
+        app.SetHelpFilePath(saved);
+        QVERIFY2(Q(said).contains("missing-guide.html"), said.c_str());
+    }
+
+    void saveSourceWritesTheShownText() {
+        Project* project = window->NewProject(Model("QK750"));
+        window->RunCommand(Command("Asm", "Options"));
+        const QString path = TempPath("init.asm");
+        WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            QCOMPARE(dialog->defaultSuffix(), QString("asm"));
+            QCOMPARE(dialog->nameFilters().front(), QString("ASM Files (*.asm)"));
+            ChooseFile(dialog, path);
+        });
+        window->RunCommand(Command("Save Source As...", "File"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), project->open.view->GetText());
     }
 
     // ---- Sheets and dialogs rendered from the model ---------------------------------
