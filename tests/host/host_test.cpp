@@ -12,12 +12,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -437,6 +440,89 @@ private slots:
 
         WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
         QVERIFY(!platform.SaveFileDialog(request).has_value());
+    }
+
+    void newOffersTheModelsByDocumentName() {
+        QStringList offered;
+        WhenModal<QDialog>([&](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("New"));
+            auto* list = dialog->findChild<QListWidget*>();
+            QVERIFY(list);
+            for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text();
+            list->setCurrentRow(9);
+            dialog->accept();
+        });
+        window->RunCommand(fw::ID_FILE_NEW);
+        QCOMPARE(offered.size(), 12);
+        QCOMPARE(offered.front(), QString("QK740 "));
+        QCOMPARE(offered.back(), QString("QK757 "));
+        QCOMPARE(window->Projects().size(), std::size_t{1});
+        QCOMPARE(window->ActiveProject()->open.document->GetTitle(), std::string("QK754"));
+
+        WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+        window->RunCommand(fw::ID_FILE_NEW);
+        QCOMPARE(window->Projects().size(), std::size_t{1});
+    }
+
+    void openAndRecentFilesThroughTheMenu() {
+        Project* created = window->NewProject(Model("QK747"));
+        const QString path = TempPath("recent.rsg");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const std::string bytes = ProjectBytes(*created->open.document);
+            file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        }
+        WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            QCOMPARE(dialog->nameFilters().front(), QString("Regsmith Projects (*.rsg)"));
+            ChooseFile(dialog, path);
+        });
+        window->RunCommand(fw::ID_FILE_OPEN);
+        QCOMPARE(window->Projects().size(), std::size_t{2});
+        QCOMPARE(window->ActiveProject()->open.document->GetPathName(), S(path));
+
+        // The File menu lists it; choosing it after closing opens it again.
+        window->RunCommand(fw::ID_FILE_CLOSE);
+        QCOMPARE(window->Projects().size(), std::size_t{1});
+        QMenu* file = window->MenuNamed("File");
+        emit file->aboutToShow();
+        QAction* recent = nullptr;
+        for (QAction* action : file->actions())
+            if (action->text() == "&1 " + path) recent = action;
+        QVERIFY(recent);
+        recent->trigger();
+        QCOMPARE(window->Projects().size(), std::size_t{2});
+        QCOMPARE(window->ActiveProject()->open.document->GetPathName(), S(path));
+    }
+
+    void aboutBoxAndPrintDialogsAppear() {
+        QString title;
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            box->accept();
+        });
+        window->RunCommand(fw::ID_APP_ABOUT);
+        QCOMPARE(title, QString("About Regsmith"));
+
+        // The print dialog (with "Print to File (PDF)" where no printer is
+        // installed) comes first; Cancel there prints nothing.
+        bool shown = false;
+        WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+            shown = true;
+            dialog->reject();
+        });
+        fw::PrintRequest request;
+        request.text = "x\r\n";
+        QCOMPARE(platform.Print(request), fw::PrintResult::Cancelled);
+        QVERIFY(shown);
+
+        shown = false;
+        WhenModal<QPageSetupDialog>([&](QPageSetupDialog* dialog) {
+            shown = true;
+            dialog->reject();
+        });
+        window->RunCommand(fw::ID_FILE_PRINT_SETUP);
+        QVERIFY(shown);
     }
 
     // ---- Unsaved work ---------------------------------------------------------------
