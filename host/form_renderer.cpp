@@ -257,7 +257,7 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
             auto& field = static_cast<fw::EditField&>(control);
             auto* edit = new QLineEdit;
             int chars = control.widthChars;
-            if (chars <= 0) chars = field.MaxLength() > 0 ? std::max(field.MaxLength(), 2) + 2 : 12;
+            if (chars <= 0) chars = field.MaxLength() > 0 ? std::max(field.MaxLength(), 2) + 2 : field.IsHex() ? 4 : 12;
             edit->setFixedWidth(edit->fontMetrics().horizontalAdvance('W') * chars + 12);
             connect(edit, &QLineEdit::textEdited, this, [this, c](const QString& text) {
                 Act([c, text] { static_cast<fw::EditField*>(c)->Type(S(text)); });

@@ -863,6 +863,22 @@ private slots:
         QCOMPARE(table->item(2, 1)->background().style(), Qt::NoBrush);
     }
 
+    void controlsAddedByAHandlerAreBuilt() {
+        fw::PropertyPage page("Growing");
+        auto& column = page.Root().AddColumn();
+        auto& more = page.Root().Add<fw::PushButton>("More");
+        int added = 0;
+        more.onChange = [&] { column.Add<fw::CheckBox>("Extra " + std::to_string(++added)); };
+        FormWidget form(page);
+        QVERIFY(!form.WidgetFor("Extra 1"));
+        qobject_cast<QPushButton*>(form.WidgetFor("More"))->click();
+        QVERIFY(qobject_cast<QCheckBox*>(form.WidgetFor("Extra 1")));
+        // The rebuilt widgets still reach the model.
+        qobject_cast<QPushButton*>(form.WidgetFor("More"))->click();
+        QVERIFY(qobject_cast<QCheckBox*>(form.WidgetFor("Extra 2")));
+        QCOMPARE(added, 2);
+    }
+
     void dialogsHaveTheirOwnButtons() {
         struct Calculator : fw::Dialog {
             Calculator() : fw::Dialog("Baud Rate Calculator") {
