@@ -623,6 +623,10 @@ private slots:
         QVERIFY2(after.contains("IE        = 0x01;"), qPrintable(after));
         QVERIFY(after.contains("Interrupts_Init"));
         QCOMPARE(Q(project->open.view->GetText()).remove('\r'), after);
+        // The accepted sheet changed the project: its tab and the main window say so.
+        QVERIFY(project->open.document->IsModified());
+        QVERIFY(project->window->isWindowModified());
+        QVERIFY(window->isWindowModified());
     }
 
     void deviceSheetCancelLeavesTheCodeView() {
