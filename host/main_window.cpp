@@ -193,19 +193,22 @@ void MainWindow::BuildToolBar() {
     struct Button {
         int id;
         const char* text;
+        const char* themeIcon;  // the desktop's icon where it has one
         QStyle::StandardPixmap icon;
         const char* tip;
     };
     const Button buttons[] = {
-        {fw::ID_FILE_NEW, "New", QStyle::SP_FileIcon, "Create a new project"},
-        {fw::ID_FILE_OPEN, "Open", QStyle::SP_DialogOpenButton, "Open an existing project"},
-        {fw::ID_FILE_SAVE, "Save", QStyle::SP_DialogSaveButton, "Save the active project"},
-        {fw::ID_FILE_PRINT, "Print", QStyle::SP_FileDialogDetailedView, "Print the generated source"},
-        {fw::ID_APP_ABOUT, "About", QStyle::SP_MessageBoxInformation, "Program information"},
+        {fw::ID_FILE_NEW, "New", "document-new", QStyle::SP_FileIcon, "Create a new project"},
+        {fw::ID_FILE_OPEN, "Open", "document-open", QStyle::SP_DialogOpenButton, "Open an existing project"},
+        {fw::ID_FILE_SAVE, "Save", "document-save", QStyle::SP_DialogSaveButton, "Save the active project"},
+        {fw::ID_FILE_PRINT, "Print", "document-print", QStyle::SP_FileDialogDetailedView,
+         "Print the generated source"},
+        {fw::ID_APP_ABOUT, "About", "help-about", QStyle::SP_MessageBoxInformation, "Program information"},
     };
     for (const Button& button : buttons) {
         if (button.id == fw::ID_FILE_PRINT || button.id == fw::ID_APP_ABOUT) toolBar_->addSeparator();
-        QAction* action = toolBar_->addAction(style()->standardIcon(button.icon), button.text);
+        const QIcon icon = QIcon::fromTheme(button.themeIcon, style()->standardIcon(button.icon));
+        QAction* action = toolBar_->addAction(icon, button.text);
         action->setStatusTip(button.tip);
         action->setToolTip(button.tip);
         action->setData(button.id);
