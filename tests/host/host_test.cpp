@@ -792,6 +792,36 @@ private slots:
         platform.RunModal(test.sheet);
     }
 
+    void aFieldCorrectedByItsHandlerShowsTheCorrection() {
+        // Like the device pages' hex fields: a warning, then the text cut back.
+        fw::PropertyPage page("Hex");
+        auto& field = page.Root().Add<fw::EditField>("Initial Value:");
+        field.SetHex();
+        std::vector<std::string> warnings;
+        field.onChange = [&] {
+            std::string text = field.Text();
+            if (text.size() > 2) {
+                text.resize(2);
+                fw::AfxGetApp()->Platform().MessageBox("Error: Exceeded Size For Initial Value.",
+                                                       fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+                field.SetText(text);
+            }
+        };
+        WhenModal<QMessageBox>([&](QMessageBox* box) {
+            warnings.push_back(S(box->text()));
+            box->button(QMessageBox::Ok)->click();
+        });
+        FormWidget form(page);
+        form.show();
+        auto* edit = qobject_cast<QLineEdit*>(form.WidgetFor("Initial Value:"));
+        QTest::keyClicks(edit, "12");
+        QTest::keyClick(edit, Qt::Key_3);  // the third digit: warned, cut back
+        QCOMPARE(warnings, std::vector<std::string>{"Error: Exceeded Size For Initial Value."});
+        QCOMPARE(field.Text(), std::string("12"));
+        QCOMPARE(edit->text(), QString("12"));
+        QCOMPARE(edit->cursorPosition(), 2);
+    }
+
     void nestedSheetsAreNestedModalRuns() {
         TestSheet outer("Port I/O");
         TestSheet inner("Interrupts");
