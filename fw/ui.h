@@ -88,6 +88,24 @@ public:
     int gridRow = 0, gridColumn = 0, rowSpan = 1, columnSpan = 1;
     // Preferred width in average characters (0: the renderer decides).
     int widthChars = 0;
+    // The exact size of the control's cell in twips (0: the renderer decides),
+    // converted at the screen's resolution as the grid's cells are, so rows
+    // and columns of controls can line up with a grid's rows and columns.  A
+    // control smaller than its cell is centred in it; a text wider than its
+    // cell overhangs it evenly on both sides.  An empty container with a size
+    // is a spacer.
+    int widthTwips = 0, heightTwips = 0;
+    // Where the control sits in a cell larger than itself: a combination of
+    // one horizontal and one vertical flag (0: the renderer decides).
+    enum Alignment : int {
+        AlignLeft = 0x01,
+        AlignRight = 0x02,
+        AlignHCentre = 0x04,
+        AlignTop = 0x20,
+        AlignBottom = 0x40,
+        AlignVCentre = 0x80,
+    };
+    int alignment = 0;
 
     // Run after a user action changed the state.
     std::function<void()> onChange;
@@ -134,6 +152,18 @@ public:
     }
     Container& AddColumn() { return Add<Container>(Layout::Column); }
     Container& AddRow() { return Add<Container>(Layout::Row); }
+    // An empty cell of a fixed size in twips (0: no extent that way).
+    Container& AddSpacer(int widthTwips, int heightTwips) {
+        Container& spacer = Add<Container>(Layout::Column);
+        spacer.widthTwips = widthTwips;
+        spacer.heightTwips = heightTwips;
+        return spacer;
+    }
+
+    // No gaps or margins between the children, and the children gather at
+    // the start: cells sized in twips then follow each other exactly as a
+    // grid's rows or columns do.
+    bool tight = false;
 
     // Every control below this one, depth first, in order.
     void Collect(std::vector<Control*>& out) const;

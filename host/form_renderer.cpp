@@ -57,6 +57,86 @@ bool FillsWidth(const fw::Control& control) {
 
 int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
+bool HasTwipsSize(const fw::Control& control) { return control.widthTwips > 0 || control.heightTwips > 0; }
+
+// The model's alignment flags as Qt's (they share their values by design, but
+// only the known flags pass).
+Qt::Alignment ToQtAlignment(int alignment) {
+    Qt::Alignment result;
+    if (alignment & fw::Control::AlignLeft) result |= Qt::AlignLeft;
+    if (alignment & fw::Control::AlignRight) result |= Qt::AlignRight;
+    if (alignment & fw::Control::AlignHCentre) result |= Qt::AlignHCenter;
+    if (alignment & fw::Control::AlignTop) result |= Qt::AlignTop;
+    if (alignment & fw::Control::AlignBottom) result |= Qt::AlignBottom;
+    if (alignment & fw::Control::AlignVCentre) result |= Qt::AlignVCenter;
+    return result;
+}
+
+// The cell of a control sized in twips: exactly that size to the layout, so
+// such cells follow each other like a grid's.  The widget is centred in its
+// cell at its natural size, shrunk to the cell; a text keeps its natural
+// size and overhangs a smaller cell evenly, so a caption wider than a narrow
+// column is neither clipped nor widens the column.  A container fills its
+// cell.  A dimension without twips behaves as for any widget.
+class TwipsCellItem : public QWidgetItem {
+public:
+    TwipsCellItem(QWidget* widget, int widthTwips, int heightTwips, bool overhangs, bool fills)
+        : QWidgetItem(widget), widthTwips_(widthTwips), heightTwips_(heightTwips), overhangs_(overhangs),
+          fills_(fills) {}
+
+    QSize sizeHint() const override { return Cell(QWidgetItem::sizeHint()); }
+    QSize minimumSize() const override { return Cell(QWidgetItem::minimumSize()); }
+    QSize maximumSize() const override { return Cell(QWidgetItem::maximumSize()); }
+    Qt::Orientations expandingDirections() const override {
+        Qt::Orientations directions = QWidgetItem::expandingDirections();
+        if (widthTwips_ > 0) directions &= ~Qt::Horizontal;
+        if (heightTwips_ > 0) directions &= ~Qt::Vertical;
+        return directions;
+    }
+    bool hasHeightForWidth() const override { return false; }
+
+    void setGeometry(const QRect& rect) override {
+        if (isEmpty()) return;
+        QWidget* w = widget();
+        const QSize natural = w->sizeHint().expandedTo(w->minimumSizeHint()).boundedTo(w->maximumSize());
+        auto place = [this](int start, int available, int wanted, bool twips) {
+            if (!twips) return std::pair{start, available};
+            const int size = fills_ ? available : overhangs_ ? wanted : std::min(wanted, available);
+            return std::pair{start + (available - size) / 2, size};
+        };
+        auto [x, width] = place(rect.x(), rect.width(), natural.width(), widthTwips_ > 0);
+        auto [y, height] = place(rect.y(), rect.height(), natural.height(), heightTwips_ > 0);
+        if (widthTwips_ <= 0 && !fills_) {
+            // Natural width, placed by the item's alignment (left by default).
+            width = std::min(natural.width(), rect.width());
+            const Qt::Alignment align = alignment();
+            if (align & Qt::AlignRight)
+                x = rect.x() + rect.width() - width;
+            else if (align & Qt::AlignHCenter)
+                x = rect.x() + (rect.width() - width) / 2;
+        }
+        w->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+    }
+
+private:
+    QSize Cell(QSize size) const {
+        const QWidget* w = widget();
+        if (widthTwips_ > 0) size.setWidth(TwipsToPixels(widthTwips_, w->logicalDpiX()));
+        if (heightTwips_ > 0) size.setHeight(TwipsToPixels(heightTwips_, w->logicalDpiY()));
+        return size;
+    }
+
+    int widthTwips_, heightTwips_;
+    bool overhangs_, fills_;
+};
+
+TwipsCellItem* MakeTwipsCell(QWidget& parent, QWidget* widget, const fw::Control& control) {
+    widget->setParent(&parent);
+    const bool container = IsContainer(control);
+    return new TwipsCellItem(widget, control.widthTwips, control.heightTwips,
+                             control.Kind() == fw::ControlKind::StaticText, container);
+}
+
 // The register summary box and the code window use the same fixed font.
 QFont SummaryFont() { return ResolveFixedFont(fw::FontSpec{"Courier New", 9}); }
 
@@ -134,7 +214,8 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
             // Two columns: labels of fields, lists and sliders on the left,
             // so the fields of one column line up; everything else spans both.
             auto* layout = new QGridLayout(widget);
-            if (!group) layout->setContentsMargins(0, 0, 0, 0);
+            if (!group || container.tight) layout->setContentsMargins(0, 0, 0, 0);
+            if (container.tight) layout->setSpacing(0);
             int row = 0;
             bool stretchPlaced = false;
             for (std::size_t i = 0; i < children.size(); ++i) {
@@ -147,41 +228,54 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
                     stretchPlaced = true;
                 }
                 QWidget* built = childWidget(child);
-                if (HasLabel(child)) {
+                const Qt::Alignment align = child.alignment != 0 ? ToQtAlignment(child.alignment)
+                                            : FillsWidth(child)  ? Qt::Alignment()
+                                                                 : Qt::AlignLeft;
+                if (HasTwipsSize(child)) {
+                    layout->addItem(MakeTwipsCell(*widget, built, child), row, 0, 1, 2, align);
+                } else if (HasLabel(child)) {
                     layout->addWidget(bindings_.back().label, row, 0);
-                    layout->addWidget(built, row, 1, FillsWidth(child) ? Qt::Alignment() : Qt::AlignLeft);
+                    layout->addWidget(built, row, 1, align);
                 } else {
-                    layout->addWidget(built, row, 0, 1, 2, FillsWidth(child) ? Qt::Alignment() : Qt::AlignLeft);
+                    layout->addWidget(built, row, 0, 1, 2, align);
                 }
                 ++row;
             }
-            // Contents gather at the top: of the page, and of a group box
-            // that its neighbours make taller than it needs.
-            if ((isRoot && !stretchPlaced) || group) layout->setRowStretch(row, 1);
+            // Contents gather at the top: of the page, of a group box that
+            // its neighbours make taller than it needs, and of a tight column.
+            if ((isRoot && !stretchPlaced) || group || container.tight) layout->setRowStretch(row, 1);
             layout->setColumnStretch(1, 1);
             break;
         }
         case fw::Container::Layout::Row: {
             auto* layout = new QHBoxLayout(widget);
-            if (!group) layout->setContentsMargins(0, 0, 0, 0);
-            bool onlyLeaves = true;
+            if (!group || container.tight) layout->setContentsMargins(0, 0, 0, 0);
+            if (container.tight) layout->setSpacing(0);
+            bool onlyLeaves = !container.tight;
             for (const auto& child : children) {
                 QWidget* built = childWidget(*child);
                 if (HasLabel(*child)) layout->addWidget(bindings_.back().label);
-                layout->addWidget(built);
+                if (HasTwipsSize(*child)) {
+                    QLayoutItem* item = MakeTwipsCell(*widget, built, *child);
+                    item->setAlignment(ToQtAlignment(child->alignment));
+                    layout->addItem(item);
+                } else {
+                    layout->addWidget(built, 0, ToQtAlignment(child->alignment));
+                }
                 if (IsContainer(*child) || child->Kind() == fw::ControlKind::TextBox ||
                     child->Kind() == fw::ControlKind::Slider)
                     onlyLeaves = false;
             }
-            if (onlyLeaves) layout->addStretch(1);
+            if (onlyLeaves || container.tight) layout->addStretch(1);
             break;
         }
         case fw::Container::Layout::Grid: {
             auto* layout = new QGridLayout(widget);
-            if (!group) layout->setContentsMargins(0, 0, 0, 0);
+            if (!group || container.tight) layout->setContentsMargins(0, 0, 0, 0);
             layout->setHorizontalSpacing(4);
-            int lastColumn = 0;
-            bool onlyLeaves = true;
+            if (container.tight) layout->setSpacing(0);
+            int lastColumn = 0, lastRow = 0;
+            bool onlyLeaves = true, aligned = false;
             for (const auto& child : children) {
                 QWidget* built = childWidget(*child);
                 QWidget* cell = built;
@@ -192,19 +286,29 @@ QWidget* FormWidget::BuildContainer(fw::Container& container, bool isRoot) {
                     pair->addWidget(bindings_.back().label);
                     pair->addWidget(built);
                 }
-                layout->addWidget(cell, child->gridRow, child->gridColumn, std::max(1, child->rowSpan),
-                                  std::max(1, child->columnSpan));
-                lastColumn = std::max(lastColumn, child->gridColumn + std::max(1, child->columnSpan) - 1);
+                const int rows = std::max(1, child->rowSpan), columns = std::max(1, child->columnSpan);
+                const Qt::Alignment align = ToQtAlignment(child->alignment);
+                if (HasTwipsSize(*child) && cell == built)
+                    layout->addItem(MakeTwipsCell(*widget, built, *child), child->gridRow, child->gridColumn, rows,
+                                    columns, align);
+                else
+                    layout->addWidget(cell, child->gridRow, child->gridColumn, rows, columns, align);
+                if (child->alignment != 0) aligned = true;
+                lastColumn = std::max(lastColumn, child->gridColumn + columns - 1);
+                lastRow = std::max(lastRow, child->gridRow + rows - 1);
                 if (IsContainer(*child) || child->Kind() == fw::ControlKind::TextBox ||
                     child->Kind() == fw::ControlKind::Slider || child->Kind() == fw::ControlKind::Grid)
                     onlyLeaves = false;
             }
             // A grid of plain controls keeps its columns tight; a grid of
-            // groups shares out the width.
-            if (onlyLeaves) layout->setColumnStretch(lastColumn + 1, 1);
+            // groups shares out the width.  A grid whose children say where
+            // they sit, or a tight one, keeps its natural column widths too,
+            // and a tight one its row heights.
+            if (onlyLeaves || aligned || container.tight) layout->setColumnStretch(lastColumn + 1, 1);
+            if (container.tight) layout->setRowStretch(lastRow + 1, 1);
             // A table of controls (one column per pin or bit, headed by a
             // column of row labels): equal columns, controls centred in them.
-            if (onlyLeaves && lastColumn >= 4) {
+            if (onlyLeaves && !container.tight && lastColumn >= 4) {
                 int widest = 0;
                 for (int i = 0; i < layout->count(); ++i) {
                     int row, column, rows, columns;

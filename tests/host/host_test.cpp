@@ -897,6 +897,95 @@ private slots:
         QCOMPARE(table->item(2, 1)->background().style(), Qt::NoBrush);
     }
 
+    void controlsSizedInTwipsLineUpWithAGridsCells() {
+        // A grid of 4 rows (2 header rows) and 4 columns (1 header column), a
+        // column of boxes beside its body rows and controls under its body
+        // columns, as the crossbar page lays them out.
+        constexpr int kRow = fw::Grid::kDefaultRowHeightTwips;
+        fw::PropertyPage page("Aligned");
+        auto& setup = page.Root().Add<fw::GroupBox>("Setup", fw::Container::Layout::Grid);
+        auto& boxes = setup.AddAt<fw::Container>(0, 0, fw::Container::Layout::Column);
+        boxes.tight = true;
+        boxes.alignment = fw::Control::AlignRight | fw::Control::AlignTop;
+        boxes.AddSpacer(0, 2 * kRow);
+        auto& first = boxes.Add<fw::CheckBox>("First");
+        first.heightTwips = kRow;
+        auto& second = boxes.Add<fw::CheckBox>("");
+        second.SetName("Second");
+        second.heightTwips = kRow;
+        auto& grid = setup.AddAt<fw::Grid>(0, 1, "table");
+        grid.alignment = fw::Control::AlignLeft | fw::Control::AlignTop;
+        grid.SetRows(4);
+        grid.SetColumns(4);
+        grid.SetColumnWidth(0, 800);
+        for (int column = 1; column < 4; ++column) grid.SetColumnWidth(column, 350);
+        auto& labels = setup.AddAt<fw::Container>(1, 0, fw::Container::Layout::Column);
+        labels.tight = true;
+        labels.alignment = fw::Control::AlignRight | fw::Control::AlignTop;
+        auto& rowLabel = labels.Add<fw::StaticText>("A rather long row label -->");
+        rowLabel.heightTwips = 390;
+        auto& cells = setup.AddAt<fw::Container>(1, 1, fw::Container::Layout::Grid);
+        cells.tight = true;
+        cells.alignment = fw::Control::AlignLeft | fw::Control::AlignTop;
+        cells.AddAt<fw::Container>(0, 0).widthTwips = 800;
+        std::vector<fw::Control*> toggles;
+        for (int column = 1; column < 4; ++column) {
+            auto& toggle = cells.AddAt<fw::ToggleButton>(0, column, "D");
+            toggle.SetName("Toggle " + std::to_string(column));
+            toggle.widthTwips = 350;
+            toggle.heightTwips = 390;
+            toggles.push_back(&toggle);
+        }
+        // Wider than its column: it overhangs both neighbours, uncut, and
+        // leaves the column as wide as the others.
+        auto& wide = cells.AddAt<fw::StaticText>(1, 2, "WIDE TEXT");
+        wide.SetName("Wide");
+        wide.widthTwips = 350;
+
+        FormWidget form(page);
+        form.resize(form.sizeHint());
+        form.show();
+        QApplication::processEvents();
+        auto* table = qobject_cast<QTableWidget*>(form.WidgetFor("table"));
+        QVERIFY(table);
+        auto rectOf = [&form](QWidget* widget) { return QRect(widget->mapTo(&form, QPoint(0, 0)), widget->size()); };
+        const QRect tableRect = rectOf(table);
+        auto rowRect = [&](int row) {
+            int top = tableRect.top();
+            for (int r = 0; r < row; ++r) top += table->rowHeight(r);
+            return QRect(tableRect.left(), top, tableRect.width(), table->rowHeight(row));
+        };
+        auto columnRect = [&](int column) {
+            int left = tableRect.left();
+            for (int c = 0; c < column; ++c) left += table->columnWidth(c);
+            return QRect(left, tableRect.top(), table->columnWidth(column), tableRect.height());
+        };
+        // Each box beside its row, and to the left of the table.
+        const QRect firstBox = rectOf(form.WidgetFor("First"));
+        const QRect secondBox = rectOf(form.WidgetFor("Second"));
+        QCOMPARE(firstBox.center().y(), rowRect(2).center().y());
+        QCOMPARE(secondBox.center().y(), rowRect(3).center().y());
+        QVERIFY(firstBox.right() < tableRect.left());
+        QVERIFY(tableRect.left() - firstBox.right() < 20);
+        // Each toggle centred under its column.
+        for (int column = 1; column < 4; ++column) {
+            const QRect toggle = rectOf(form.WidgetFor("Toggle " + std::to_string(column)));
+            QVERIFY2(std::abs(toggle.center().x() - columnRect(column).center().x()) <= 1,
+                     qPrintable(QString("column %1").arg(column)));
+            QVERIFY(toggle.width() <= columnRect(column).width());
+        }
+        auto* wideLabel = qobject_cast<QLabel*>(form.WidgetFor("Wide"));
+        QVERIFY(wideLabel);
+        const QRect wideRect = rectOf(wideLabel);
+        QVERIFY(wideRect.width() >= wideLabel->sizeHint().width());
+        QVERIFY(wideRect.width() > columnRect(2).width());
+        QVERIFY(std::abs(wideRect.center().x() - columnRect(2).center().x()) <= 1);
+        // The row label stands level with its row of toggles, to their left.
+        const QRect label = rectOf(form.WidgetFor("A rather long row label -->"));
+        QVERIFY(std::abs(label.center().y() - rectOf(form.WidgetFor("Toggle 1")).center().y()) <= 1);
+        QVERIFY(label.right() < tableRect.left());
+    }
+
     void controlsAddedByAHandlerAreBuilt() {
         fw::PropertyPage page("Growing");
         auto& column = page.Root().AddColumn();
