@@ -18,6 +18,10 @@ constexpr std::array<int, 3> kSmallPackageFunctionPins{2, 3, 5};
 constexpr std::array<int, 3> kLargePackageFunctionPins{7, 8, 10};
 constexpr std::array<const char*, 3> kFunctionLabels{"X1", "X2", "CNV\nSTR"};
 
+// Heights of the rows of pin controls: the two rows of toggle buttons and the
+// row of skip boxes.
+constexpr std::array<int, 3> kPinRowTwips{390, 390, 300};
+
 std::string PinSuffix(int pin) { return PinName(pin); }
 
 }  // namespace
@@ -38,45 +42,83 @@ CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PeripheralBlock& portIO, const 
 
 void CPortIOCrossbarPropPage::BuildControls() {
     auto& setup = Root().Add<fw::GroupBox>("Crossbar Priority Decoder Setup", fw::Container::Layout::Grid);
+    constexpr int kTopLeft = fw::Control::AlignLeft | fw::Control::AlignTop;
+    constexpr int kTopRight = fw::Control::AlignRight | fw::Control::AlignTop;
 
-    // The twelve peripheral boxes, each beside the first table row it controls.
+    // Every row of the table has the grid's row height.
+    constexpr int kRowTwips = fw::Grid::kDefaultRowHeightTwips;
+
+    // The twelve peripheral boxes, each beside the first table row it
+    // controls: a column of cells as tall as the table's rows, the header
+    // rows and the further rows of a box left blank.
     auto& boxes = setup.AddAt<fw::Container>(0, 0, fw::Container::Layout::Column);
+    boxes.tight = true;
+    boxes.alignment = kTopRight;
+    boxes.AddSpacer(0, kSignalGridRowOffset * kRowTwips);
+    const SignalTable signalRows = BuildSignalTable(true);
     for (int index = 0; index < kCrossbarPeripheralCount; ++index) {
         const auto peripheral = static_cast<CrossbarPeripheral>(index);
         auto& box = boxes.Add<fw::CheckBox>(PeripheralCaption(peripheral));
         if (*PeripheralCaption(peripheral) == '\0') box.SetName(PeripheralScriptName(peripheral));
         box.onChange = [this, peripheral] { OnPeripheralClicked(peripheral); };
         peripheralBoxes_[static_cast<std::size_t>(index)] = &box;
+        int rows = 0;
+        for (const CrossbarSignal& signal : signalRows) rows += signal.peripheral == peripheral ? 1 : 0;
+        box.heightTwips = kRowTwips;
+        if (rows > 1) boxes.AddSpacer(0, (rows - 1) * kRowTwips);
     }
 
     grid_ = &setup.AddAt<fw::Grid>(0, 1, "Crossbar Assignment");
     grid_->fixedRows = kSignalGridRowOffset;
     grid_->fixedColumns = kPinGridColumnOffset;
+    grid_->alignment = kTopLeft;
 
-    // One column of three controls per pin, then the pin-function labels.
+    // One column of three controls per pin under each pin column of the
+    // table, then the pin-function labels; the row labels stand to the left,
+    // in rows of the same heights.
+    auto& rowLabels = setup.AddAt<fw::Container>(1, 0, fw::Container::Layout::Column);
+    rowLabels.tight = true;
+    rowLabels.alignment = kTopRight;
+    const std::array<const char*, 3> rowCaptions{"Analog / Digital -->", "Push-Pull / Open Drain -->", "Pin Skip -->"};
+    for (std::size_t row = 0; row < rowCaptions.size(); ++row) {
+        auto& label = rowLabels.Add<fw::StaticText>(rowCaptions[row]);
+        label.heightTwips = kPinRowTwips[row];
+        label.alignment = fw::Control::AlignRight;
+    }
+
     auto& pinGrid = setup.AddAt<fw::Container>(1, 1, fw::Container::Layout::Grid);
-    pinGrid.AddAt<fw::StaticText>(0, 0, "Analog / Digital -->");
-    pinGrid.AddAt<fw::StaticText>(1, 0, "Push-Pull / Open Drain -->");
-    pinGrid.AddAt<fw::StaticText>(2, 0, "Pin Skip -->");
+    pinGrid.tight = true;
+    pinGrid.alignment = kTopLeft;
+    pinGrid.AddAt<fw::Container>(0, 0).widthTwips = kHeaderColumnTwips;  // under the header column
+    auto pinCell = [](fw::Control& control, int row) -> fw::Control& {
+        control.widthTwips = kPinColumnTwips;
+        if (row < static_cast<int>(kPinRowTwips.size())) control.heightTwips = kPinRowTwips[static_cast<std::size_t>(row)];
+        return control;
+    };
     for (int pin = 0; pin < kMaxPins; ++pin) {
         PinControls& controls = pins_[static_cast<std::size_t>(pin)];
         const int column = pin + kPinGridColumnOffset;
         controls.input = &pinGrid.AddAt<fw::ToggleButton>(0, column, "D");
+        pinCell(*controls.input, 0);
         controls.input->SetName("Input " + PinSuffix(pin));
         controls.input->onChange = [this, pin] { OnInputModeClicked(pin); };
         controls.output = &pinGrid.AddAt<fw::ToggleButton>(1, column, "O");
+        pinCell(*controls.output, 1);
         controls.output->SetName("Output " + PinSuffix(pin));
         controls.output->onChange = [this, pin] { OnOutputModeClicked(pin); };
         controls.skip = &pinGrid.AddAt<fw::CheckBox>(2, column, "");
+        pinCell(*controls.skip, 2);
         controls.skip->SetName("Skip " + PinSuffix(pin));
         controls.skip->onChange = [this, pin] { OnSkipClicked(pin); };
     }
-    pinGrid.AddAt<fw::StaticText>(3, kVrefPin + kPinGridColumnOffset, "VREF");
+    pinCell(pinGrid.AddAt<fw::StaticText>(3, kVrefPin + kPinGridColumnOffset, "VREF"), 3);
     for (std::size_t label = 0; label < kFunctionLabels.size(); ++label) {
         smallPackageLabels_[label] = &pinGrid.AddAt<fw::StaticText>(
             3, kSmallPackageFunctionPins[label] + kPinGridColumnOffset, kFunctionLabels[label]);
         largePackageLabels_[label] = &pinGrid.AddAt<fw::StaticText>(
             3, kLargePackageFunctionPins[label] + kPinGridColumnOffset, kFunctionLabels[label]);
+        pinCell(*smallPackageLabels_[label], 3);
+        pinCell(*largePackageLabels_[label], 3);
     }
 
     auto& switches = setup.AddAt<fw::Container>(2, 1, fw::Container::Layout::Row);
@@ -91,7 +133,8 @@ void CPortIOCrossbarPropPage::BuildControls() {
         RefreshSummary();
     };
 
-    auto& legend = setup.AddAt<fw::Container>(1, 0, fw::Container::Layout::Grid);
+    auto& legend = setup.AddAt<fw::Container>(0, 2, fw::Container::Layout::Grid);
+    legend.alignment = kTopLeft;
     legend.AddAt<fw::ColourSwatch>(0, 0, kAssignedLegendColour, 19, 12).SetName("Assigned Colour");
     legend.AddAt<fw::StaticText>(0, 1, "Assigned");
     legend.AddAt<fw::ColourSwatch>(1, 0, kSkippedLegendColour, 19, 12).SetName("Skipped Colour");

@@ -159,6 +159,59 @@ TEST_F(PortIOSheetTest, LargePackageShowsSixteenPinColumns) {
     });
 }
 
+// The page lays out its boxes and pin controls in twips, so a renderer puts
+// them beside and under the table cells that they belong to.
+TEST_F(PortIOSheetTest, BoxesFollowTheTableRowsAndPinControlsItsColumns) {
+    NewProject(0xDB);
+    Run([](fw::PropertySheet& sheet) {
+        CPortIOCrossbarPropPage& page = Crossbar(sheet);
+        const fw::Grid& grid = page.AssignmentGrid();
+        // Top of a control in its tight column: the heights of those before it.
+        auto topOf = [](const fw::Control& control) {
+            int top = 0;
+            for (const auto& sibling : control.Parent()->Children()) {
+                if (sibling.get() == &control) break;
+                top += sibling->heightTwips;
+            }
+            return top;
+        };
+        const std::pair<const char*, int> firstRows[] = {
+            {"UART0", 0}, {"SPI0", 2}, {"LIN", 6},   {"CP0", 8},     {"CP0A", 9},    {"SYSCLK", 10},
+            {"PCA", 11},  {"CEX1", 12}, {"CEX2", 13}, {"ECI", 14},    {"Timer0", 15}, {"Timer1", 16}};
+        for (const auto& [name, row] : firstRows) {
+            const fw::Control* box = page.Find(name);
+            ASSERT_NE(box, nullptr) << name;
+            EXPECT_TRUE(box->Parent()->tight) << name;
+            EXPECT_EQ(box->heightTwips, grid.RowHeight(row + 2)) << name;
+            EXPECT_EQ(topOf(*box), (row + 2) * grid.RowHeight(0)) << name;
+        }
+        // The pin controls' columns: after a spacer as wide as the header
+        // column, one column as wide as each pin column.
+        const fw::Container& pins = *page.Find("Skip P0.0")->Parent();
+        EXPECT_TRUE(pins.tight);
+        const fw::Control& spacer = *pins.Children().front();
+        EXPECT_EQ(spacer.Kind(), fw::ControlKind::Container);
+        EXPECT_EQ(spacer.gridColumn, 0);
+        EXPECT_EQ(spacer.widthTwips, grid.ColumnWidth(0));
+        for (int pin = 0; pin < 16; ++pin) {
+            for (const char* kind : {"Input ", "Output ", "Skip "}) {
+                const fw::Control* control = page.Find(kind + PinName(pin));
+                ASSERT_NE(control, nullptr);
+                EXPECT_EQ(control->Parent(), &pins);
+                EXPECT_EQ(control->gridColumn, pin + 1);
+                EXPECT_EQ(control->widthTwips, grid.ColumnWidth(pin + 1));
+            }
+        }
+        int labels = 0;
+        for (const auto& child : pins.Children()) {
+            if (child->Kind() != fw::ControlKind::StaticText) continue;
+            ++labels;
+            EXPECT_EQ(child->widthTwips, kPinColumnTwips) << child->Caption();
+        }
+        EXPECT_EQ(labels, 7);  // VREF and two sets of three
+    });
+}
+
 TEST_F(PortIOSheetTest, Uart0WritesXbr0AndTheSkipLineAndPaintsItsPins) {
     NewProject(0xD0);
     Run([](fw::PropertySheet& sheet) {
