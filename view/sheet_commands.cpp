@@ -147,6 +147,22 @@ fw::DialogResult RunAndWriteBack(CDeviceDlg& sheet, SheetContext& context, const
     return result;
 }
 
+// Builds the registered pages on `context` and adds them to `sheet` in
+// order; the caller keeps them alive while the sheet runs.
+std::vector<std::unique_ptr<fw::PropertyPage>> AddPages(CDeviceDlg& sheet,
+                                                        const std::vector<PageRegistration>& registrations,
+                                                        SheetContext& context) {
+    std::vector<std::unique_ptr<fw::PropertyPage>> pages;
+    for (const PageRegistration& registration : registrations) {
+        if (!registration.create) continue;
+        if (auto page = registration.create(context)) {
+            sheet.AddPage(page.get());
+            pages.push_back(std::move(page));
+        }
+    }
+    return pages;
+}
+
 }  // namespace
 
 fw::DialogResult RunSheetCommand(int command, CDeviceDocument& document) {
@@ -162,14 +178,7 @@ fw::DialogResult RunSheetCommand(int command, CDeviceDocument& document) {
 
     // Declared before the pages so that the pages go first.
     CDeviceDlg sheet(spec->title);
-    std::vector<std::unique_ptr<fw::PropertyPage>> pages;
-    for (const PageRegistration& registration : registrations) {
-        if (!registration.create) continue;
-        if (auto page = registration.create(context)) {
-            sheet.AddPage(page.get());
-            pages.push_back(std::move(page));
-        }
-    }
+    const auto pages = AddPages(sheet, registrations, context);
     if (pages.empty()) return fw::DialogResult::Cancel;
     return RunAndWriteBack(sheet, context, spec->writtenOnOk, spec->restoresOscillatorClocks);
 }
@@ -201,13 +210,7 @@ fw::DialogResult RunNestedSheet(const std::string& title, const std::vector<std:
         registrations.push_back(*registration);
     }
     CDeviceDlg sheet(title);
-    std::vector<std::unique_ptr<fw::PropertyPage>> pages;
-    for (const PageRegistration& registration : registrations) {
-        if (auto page = registration.create(context)) {
-            sheet.AddPage(page.get());
-            pages.push_back(std::move(page));
-        }
-    }
+    const auto pages = AddPages(sheet, registrations, context);
     if (pages.empty()) return fw::DialogResult::Cancel;
     return RunNestedSheet(sheet, context, writtenOnOk, restoresOscillatorClocks);
 }
