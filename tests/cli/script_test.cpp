@@ -33,17 +33,21 @@ const std::string kInterruptsOnly = kCHead +
                                    "}\r\n" +
                                    CTail({"Interrupts_Init"});
 
+// The same script from a file, from standard input, and from standard input
+// named "-": an edit in a sheet reaches the generated code.
 TEST_F(ScriptMode, SheetEditReachesTheGeneratedCode) {
-    const CliResult result = RunScript(
-        "new QK740\n"
-        "menu Interrupts\n"
-        "click \"Enable /INT0 Interrupt\"\n"
-        "ok\n"
-        "generate\n",
-        ScriptInput::kStdinDash);
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, kInterruptsOnly);
+    for (ScriptInput input : {ScriptInput::kFile, ScriptInput::kStdin, ScriptInput::kStdinDash}) {
+        const CliResult result = RunScript(
+            "new QK740\n"
+            "menu Interrupts\n"
+            "click \"Enable /INT0 Interrupt\"\n"
+            "ok\n"
+            "generate\n",
+            input);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, kInterruptsOnly);
+    }
 }
 
 TEST_F(ScriptMode, CommentsBlankLinesSummaryShowAndCancel) {

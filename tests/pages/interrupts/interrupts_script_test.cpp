@@ -24,23 +24,6 @@ protected:
     CliResult Run(const std::string& script) { return RunScript(script, ScriptInput::kStdin); }
 };
 
-TEST_F(InterruptsScript, EnableInt0GivesIE01) {
-    const CliResult result = Run(
-        "new QK740\n"
-        "menu Interrupts\n"
-        "click \"Enable /INT0 Interrupt\"\n"
-        "ok\n"
-        "generate\n");
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.status, 0);
-    const std::string routine =
-        "void Interrupts_Init()\r\n"
-        "{\r\n"
-        "    IE        = 0x01;\r\n"
-        "}\r\n";
-    EXPECT_EQ(result.out, kCHead + routine + CTail({"Interrupts_Init"}));
-}
-
 // Edits on all three pages, a Reset answered No, one OK, assembly output.
 TEST_F(InterruptsScript, ThreePagesOneBlockInAssembly) {
     const CliResult result = Run(
