@@ -68,6 +68,8 @@ bool Control::IsEffectivelyEnabled() const {
 
 bool Control::RunHandler() {
     if (onChange) onChange();
+    for (Container* up = parent_; up; up = up->parent_)
+        if (up->afterChildAction) up->afterChildAction(*this);
     return true;
 }
 

@@ -165,6 +165,11 @@ public:
     // grid's rows or columns do.
     bool tight = false;
 
+    // Runs after the handler of every user action on a control below this
+    // container (innermost container first).  A page sets it on its root to
+    // refresh what depends on any change, in one place.
+    std::function<void(Control& source)> afterChildAction;
+
     // Every control below this one, depth first, in order.
     void Collect(std::vector<Control*>& out) const;
 

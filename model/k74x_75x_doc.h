@@ -35,11 +35,4 @@ private:
     std::uint8_t modelDeviceId_;
 };
 
-// A block of the given number with the standard head and foot texts for
-// `routine` ("UART_Init") and no registers.
-PeripheralBlock MakeBlock(std::int32_t number, const std::string& routine);
-
-// Appends a register at its reset value.
-RegisterEntry& AddRegister(PeripheralBlock& block, const std::string& name, std::uint8_t resetValue);
-
 }  // namespace regsmith

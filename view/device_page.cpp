@@ -72,6 +72,134 @@ void CDevicePage::RefreshSummary() {
     if (summary_) summary_->SetText(RegisterPreview());
 }
 
+// ---- Bindings --------------------------------------------------------------
+
+namespace {
+
+int ShiftOf(std::uint8_t mask) {
+    int shift = 0;
+    while (mask != 0 && (mask & 1u) == 0) {
+        mask = static_cast<std::uint8_t>(mask >> 1);
+        ++shift;
+    }
+    return shift;
+}
+
+}  // namespace
+
+fw::Control& CDevicePage::Bind(fw::Control& control, std::function<void()> load, std::function<void()> store) {
+    control.onChange = std::move(store);
+    bindings_.push_back(Binding{&control, std::move(load)});
+    return control;
+}
+
+void CDevicePage::Then(fw::Control& control, std::function<void()> rule) {
+    std::function<void()> first = std::move(control.onChange);
+    control.onChange = [first = std::move(first), rule = std::move(rule)] {
+        if (first) first();
+        if (rule) rule();
+    };
+}
+
+fw::CheckBox& CDevicePage::Bind(fw::CheckBox& box, int entry, std::uint8_t mask, bool inverted) {
+    Bind(
+        box, [this, &box, entry, mask, inverted] { box.SetChecked(TestBits(entry, mask) != inverted); },
+        [this, &box, entry, mask, inverted] { SetBits(box.IsChecked() != inverted, entry, mask); });
+    return box;
+}
+
+fw::CheckBox& CDevicePage::BindCheck(fw::Container& parent, std::string caption, int entry, std::uint8_t mask,
+                                     bool inverted) {
+    return Bind(parent.Add<fw::CheckBox>(std::move(caption)), entry, mask, inverted);
+}
+
+fw::ToggleButton& CDevicePage::Bind(fw::ToggleButton& toggle, int entry, std::uint8_t mask,
+                                    const char* pressedCaption, const char* releasedCaption) {
+    auto showCaption = [&toggle, pressedCaption, releasedCaption] {
+        if (pressedCaption && releasedCaption) toggle.SetCaption(toggle.IsPressed() ? pressedCaption : releasedCaption);
+    };
+    Bind(
+        toggle,
+        [this, &toggle, entry, mask, showCaption] {
+            toggle.SetPressed(TestBits(entry, mask));
+            showCaption();
+        },
+        [this, &toggle, entry, mask, showCaption] {
+            SetBits(toggle.IsPressed(), entry, mask);
+            showCaption();
+        });
+    return toggle;
+}
+
+fw::RadioButton& CDevicePage::Bind(fw::RadioButton& radio, int entry, std::uint8_t mask, std::uint8_t value) {
+    Bind(
+        radio,
+        [this, &radio, entry, mask, value] {
+            if ((Value(entry) & mask) == (value & mask)) radio.SetChecked(true);
+        },
+        [this, entry, mask, value] { ReplaceBits(entry, mask, static_cast<std::uint8_t>(value & mask)); });
+    return radio;
+}
+
+std::vector<fw::RadioButton*> CDevicePage::BindRadios(fw::Container& parent, int entry, std::uint8_t mask,
+                                                      std::vector<RadioChoice> choices) {
+    // One group per field, so two groups under one parent stay apart.
+    const std::string group = "field " + std::to_string(entry) + "/" + std::to_string(mask);
+    std::vector<fw::RadioButton*> radios;
+    radios.reserve(choices.size());
+    for (RadioChoice& choice : choices)
+        radios.push_back(&Bind(parent.Add<fw::RadioButton>(std::move(choice.caption), group), entry, mask, choice.value));
+    return radios;
+}
+
+fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label, int entry, std::uint8_t mask,
+                                        std::vector<std::string> items) {
+    std::vector<ListChoice> choices;
+    choices.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        choices.push_back(ListChoice{std::move(items[i]), static_cast<std::uint8_t>(i)});
+    return BindList(parent, std::move(label), entry, mask, std::move(choices));
+}
+
+fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label, int entry, std::uint8_t mask,
+                                        std::vector<ListChoice> items) {
+    fw::DropDownList& list = parent.Add<fw::DropDownList>(std::move(label));
+    std::vector<std::uint8_t> codes;
+    std::vector<std::string> texts;
+    for (ListChoice& item : items) {
+        texts.push_back(std::move(item.item));
+        codes.push_back(item.code);
+    }
+    list.SetItems(std::move(texts));
+    return Bind(list, entry, mask, std::move(codes));
+}
+
+fw::DropDownList& CDevicePage::Bind(fw::DropDownList& list, int entry, std::uint8_t mask,
+                                    std::vector<std::uint8_t> codes) {
+    const int shift = ShiftOf(mask);
+    // The item of a field value, and the field value of an item.
+    auto itemOf = [codes](std::uint8_t field) {
+        if (codes.empty()) return static_cast<int>(field);
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            if (codes[i] == field) return static_cast<int>(i);
+        return -1;
+    };
+    auto codeOf = [codes](int item) {
+        return codes.empty() ? static_cast<std::uint8_t>(item) : codes[static_cast<std::size_t>(item)];
+    };
+    Bind(
+        list,
+        [this, &list, entry, mask, shift, itemOf] {
+            list.SetSelected(itemOf(static_cast<std::uint8_t>((Value(entry) & mask) >> shift)));
+        },
+        [this, &list, entry, mask, shift, codes, codeOf] {
+            const int selected = list.Selected();
+            if (selected < 0 || (!codes.empty() && static_cast<std::size_t>(selected) >= codes.size())) return;
+            ReplaceBits(entry, mask, static_cast<std::uint8_t>((codeOf(selected) << shift) & mask));
+        });
+    return list;
+}
+
 void CDevicePage::AttachHexBehaviour(fw::EditField& field, std::function<void(std::uint8_t)> store) {
     field.SetHex();
     field.onChange = [&field, store = std::move(store)] {
@@ -82,16 +210,17 @@ void CDevicePage::AttachHexBehaviour(fw::EditField& field, std::function<void(st
     };
 }
 
-fw::EditField& CDevicePage::AddHexField(fw::Container& parent, std::string label, int index,
-                                        std::function<void()> afterStore) {
+fw::EditField& CDevicePage::BindHex(fw::Container& parent, std::string label, int entry,
+                                    std::function<void()> afterStore) {
     fw::EditField& field = parent.Add<fw::EditField>(std::move(label));
     field.widthChars = 4;
-    AttachHexBehaviour(field, [this, index, afterStore = std::move(afterStore)](std::uint8_t value) {
-        SetValue(index, value);
+    AttachHexBehaviour(field, [this, entry, afterStore = std::move(afterStore)](std::uint8_t value) {
+        SetValue(entry, value);
         if (afterStore) afterStore();
         RefreshSummary();
     });
-    hexFields_.emplace_back(index, &field);
+    bindings_.push_back(Binding{&field, [this, &field, entry] { field.SetText(FieldHex(entry, 0xFF, 0)); }});
+    hexFields_.emplace_back(entry, &field);
     return field;
 }
 
@@ -99,6 +228,107 @@ void CDevicePage::LoadHexField(int index) {
     for (auto& [fieldIndex, field] : hexFields_)
         if (fieldIndex == index) field->SetText(FieldHex(index, 0xFF, 0));
 }
+
+fw::EditField& CDevicePage::BindDisplay(fw::Container& parent, std::string label, std::function<std::string()> text) {
+    fw::EditField& field = parent.Add<fw::EditField>(std::move(label));
+    field.SetReadOnly();
+    field.Enable(false);
+    BindUpdate([&field, text = std::move(text)] { field.SetText(text()); });
+    return field;
+}
+
+fw::StaticText& CDevicePage::BindStatus(fw::Container& parent, std::function<std::string()> text) {
+    fw::StaticText& status = parent.Add<fw::StaticText>("");
+    BindUpdate([&status, text = std::move(text)] { status.SetText(text()); });
+    return status;
+}
+
+void CDevicePage::BindUpdate(std::function<void()> update) {
+    displays_.push_back(std::move(update));
+}
+
+void CDevicePage::LoadBindings() {
+    for (Binding& binding : bindings_)
+        if (binding.load) binding.load();
+}
+
+void CDevicePage::RefreshDisplays() {
+    for (auto& update : displays_) update();
+    RefreshSummary();
+}
+
+// ---- CDevicePropPage -------------------------------------------------------
+
+CDevicePropPage::CDevicePropPage(std::string title, SheetContext& sheet, std::int32_t ownBlock)
+    : fw::PropertyPage(std::move(title)), CDevicePage(sheet.Block(ownBlock)), sheet_(&sheet) {
+    Root().afterChildAction = [this](fw::Control&) { RefreshDisplays(); };
+}
+
+CDevicePropPage::CDevicePropPage(std::string title, PeripheralBlock& own)
+    : fw::PropertyPage(std::move(title)), CDevicePage(own) {
+    Root().afterChildAction = [this](fw::Control&) { RefreshDisplays(); };
+}
+
+PeripheralBlock& CDevicePropPage::Copy(std::int32_t number) const {
+    if (sheet_) return sheet_->Block(number);
+    // A page on a bare block reads other blocks as empty (all clear).
+    return bareCopies_[number];
+}
+
+void CDevicePropPage::Load() {
+    BeforeLoad();
+    LoadBindings();
+    AfterLoad();
+    RefreshDisplays();
+}
+
+void CDevicePropPage::OnInitDialog() {
+    for (auto& [button, which] : nestedButtons_) button->Enable(NestedSheetAvailable(which));
+    OnFirstDisplay();
+    Load();
+}
+
+bool CDevicePropPage::OnSetActive() {
+    Load();
+    return true;
+}
+
+void CDevicePropPage::OnReset() {
+    ResetPage();
+    Load();
+}
+
+fw::PushButton& CDevicePropPage::AddButton(fw::Container& parent, std::string caption, std::function<void()> onClick) {
+    fw::PushButton& button = parent.Add<fw::PushButton>(std::move(caption));
+    button.onChange = std::move(onClick);
+    return button;
+}
+
+fw::PushButton& CDevicePropPage::AddNestedSheetButton(fw::Container& parent, std::string caption, NestedSheet which,
+                                                      std::function<void()> afterOk) {
+    return BindNestedSheet(parent.Add<fw::PushButton>(std::move(caption)), which, std::move(afterOk));
+}
+
+fw::PushButton& CDevicePropPage::BindNestedSheet(fw::PushButton& button, NestedSheet which,
+                                                 std::function<void()> afterOk) {
+    button.onChange = [this, which, afterOk = std::move(afterOk)] {
+        if (RunNested(which) == fw::DialogResult::Ok && afterOk) afterOk();
+    };
+    nestedButtons_.emplace_back(&button, which);
+    return button;
+}
+
+fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) {
+    if (!sheet_) return fw::DialogResult::Cancel;
+    return RunNestedSheet(which, *sheet_);
+}
+
+std::uint8_t ValueOf(const PeripheralBlock& block, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return 0;
+    return block.registers[static_cast<std::size_t>(index)].value;
+}
+
+bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask) { return (ValueOf(block, index) & mask) != 0; }
 
 std::uint8_t CDevicePage::GetActiveDeviceId() {
     if (fw::CWinApp* app = fw::AfxGetApp())
@@ -137,15 +367,20 @@ bool ValidateHexField(std::string& text, int maxDigits) {
         Warn(kExceededSizeWarning);
         return false;
     }
+    // Each character that is not a hex digit is removed where it stands:
+    // typed, pasted or scripted text keeps every valid digit.
     bool valid = true;
-    // Typing adds characters at the end, so a bad character is the last one:
-    // dropping the last character removes what was just typed.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsHexDigit(text[i])) continue;
-        text.pop_back();
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text) {
+        if (IsHexDigit(c)) {
+            kept.push_back(c);
+            continue;
+        }
         Warn(kInvalidHexWarning);
         valid = false;
     }
+    text = std::move(kept);
     return valid;
 }
 

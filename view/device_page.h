@@ -1,69 +1,57 @@
 #pragma once
-// CDevicePage: the second base of every peripheral page.  It holds the
-// reference to the page's own block copy and offers the register bit
-// operations, the register summary box and the hexadecimal value fields.
+// The page kit: CDevicePage, the base of every peripheral page, holds the
+// page's own block copy, the register bit operations, the register summary
+// box and the bindings between controls and register fields; CDevicePropPage
+// adds the property page and runs the page's lifecycle.
 //
-// How a page is written (a small but complete example):
+// A control is bound to its register field once.  The kit then loads it when
+// the page is first shown and on every activation, stores it on every user
+// action, resets the page's registers on the sheet's Reset, and after every
+// user action on the page (bound or not, nested sheets included) refreshes
+// the computed displays and the summary box.  A page keeps only what a
+// binding cannot say: greying rules, forced values, calculators, messages.
 //
-//   // pages/example/example_page.h
-//   class CExamplePropPage : public fw::PropertyPage, public CDevicePage {
+// A small but complete page:
+//
+//   class CUartExamplePropPage : public CDevicePropPage {
 //   public:
-//       // Own block first; further copies and clock words as the page needs.
-//       CExamplePropPage(PeripheralBlock& own, PeripheralBlock& interrupts, std::uint32_t& sysclk)
-//           : fw::PropertyPage("Example"), CDevicePage(own), interrupts_(interrupts), sysclk_(sysclk) {
-//           auto& group = Root().Add<fw::GroupBox>("Example Control");
-//           enable_ = &group.Add<fw::CheckBox>("Enable Example");
-//           enable_->onChange = [this] {
-//               SetBits(enable_->IsChecked(), kRegCtl, 0x80);  // write the copy at once
-//               RefreshSummary();
-//           };
-//           AddHexField(group, "EXAMPLE Value (Hex):", kRegValue);  // both warnings, stores, refreshes
-//           AddSummaryBox(Root());  // the read-only box along the bottom edge
+//       explicit CUartExamplePropPage(SheetContext& sheet)
+//           : CDevicePropPage("UART0", sheet, kBlockUart) {
+//           auto& mode = Root().Add<fw::GroupBox>("UART Mode");
+//           BindRadios(mode, reg::SCON0, 0x80, {{"8 Bit UART", 0x00}, {"9 Bit UART", 0x80}});
+//           BindCheck(Root().Add<fw::GroupBox>("Receive Enable"), "Enable UART0 Reception", reg::SCON0, 0x10);
+//           auto& interrupt = Root().Add<fw::GroupBox>("UART Interrupt");
+//           BindStatus(interrupt, [this] {
+//               return TestBits(Copy(kBlockInterrupts), reg::IE, 0x10) ? "UART0 Interrupt is Enabled"
+//                                                                      : "UART0 Interrupt is Disabled";
+//           });
+//           AddNestedSheetButton(interrupt, "Configure UART Interrupts", NestedSheet::Interrupts);
+//           AddSummaryBox(Root());
 //       }
-//       void OnInitDialog() override { Load(); }
-//       bool OnSetActive() override { Load(); return true; }   // pages sharing a copy see each other
-//       void OnReset() override {                              // the sheet asked already; Yes was answered
-//           ResetRegisters();                                   // or ResetRegisters({kRegCtl})
-//           Load();
-//       }
-//   private:
-//       void Load() {
-//           enable_->SetChecked(TestBits(kRegCtl, 0x80));        // loading runs no handler
-//           LoadHexField(kRegValue);
-//           RefreshSummary();
-//       }
-//       static constexpr int kRegCtl = 0, kRegValue = 1;  // entry indexes in the own block
-//       PeripheralBlock& interrupts_;
-//       std::uint32_t& sysclk_;
-//       fw::CheckBox* enable_ = nullptr;
 //   };
 //
-//   // pages/example/register.cpp: tell the view which pages the sheet has.
-//   void RegisterExamplePages() {
-//       RegisterSheetPages(ID_PERIPHERALS_SPI, {
-//           {"Example", [](SheetContext& sheet) -> std::unique_ptr<fw::PropertyPage> {
-//                return std::make_unique<CExamplePropPage>(sheet.Block(kBlockSpi), sheet.Block(kBlockInterrupts),
-//                                                          sheet.Clocks().sysclk);
-//            }},
-//       });
-//   }
-//   // and call RegisterExamplePages() from InitK74x_75xDLL in plugin/module.cpp.
+//   // Registered once, from the plug-in's initialisation:
+//   RegisterSheetPages(ID_PERIPHERALS_UART, {PageOf<CUartExamplePropPage>("UART0")});
 //
-// Nested sheets ("Configure ..." buttons): see RunNestedSheet in
-// view/sheet_commands.h.  The sheet's "Reset" button asks the question itself
-// and calls OnReset of the active page only on Yes.
+// The status text follows the nested interrupt sheet by itself: the kit
+// refreshes displays after every user action, the button's included.
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "fw/ui.h"
 #include "model/device_data.h"
+#include "model/register_tables.h"
+#include "view/nested_sheets.h"
 
 namespace regsmith {
+
+class SheetContext;
 
 class CDevicePage {
 public:
@@ -101,32 +89,159 @@ public:
     void RefreshSummary();
     fw::TextBox* SummaryBox() const { return summary_; }
 
-    // Adds a hexadecimal value field for entry `index` (two digits): on every
+    // ---- Bindings ---------------------------------------------------------
+    // Each binds a control to a field of the own block: loading shows the
+    // field (no handler runs), a user action stores it at once.  The control
+    // is returned so a page can add its own rule with Then().
+
+    // Checked when (value AND mask) is not 0 (is 0 when `inverted`).
+    fw::CheckBox& BindCheck(fw::Container& parent, std::string caption, int entry, std::uint8_t mask,
+                            bool inverted = false);
+    fw::CheckBox& Bind(fw::CheckBox& box, int entry, std::uint8_t mask, bool inverted = false);
+
+    // Pressed when (value AND mask) is not 0; the caption follows the state
+    // when captions are given ("D" pressed, "A" released).
+    fw::ToggleButton& Bind(fw::ToggleButton& toggle, int entry, std::uint8_t mask, const char* pressedCaption = nullptr,
+                           const char* releasedCaption = nullptr);
+
+    // Radio buttons for the values of one field: the button whose value
+    // equals (value AND mask) is checked on loading; when none does, the
+    // radios stay as they are.  A click writes its value into the field.
+    struct RadioChoice {
+        std::string caption;
+        std::uint8_t value;
+    };
+    std::vector<fw::RadioButton*> BindRadios(fw::Container& parent, int entry, std::uint8_t mask,
+                                             std::vector<RadioChoice> choices);
+    fw::RadioButton& Bind(fw::RadioButton& radio, int entry, std::uint8_t mask, std::uint8_t value);
+
+    // A drop-down list whose item index is the field's value ((value AND
+    // mask) shifted down to bit 0), or, with codes, the item whose code is
+    // the field's value (shifted the same way).  A field value without an
+    // item leaves the list without a selection.
+    fw::DropDownList& BindList(fw::Container& parent, std::string label, int entry, std::uint8_t mask,
+                               std::vector<std::string> items);
+    struct ListChoice {
+        std::string item;
+        std::uint8_t code;
+    };
+    fw::DropDownList& BindList(fw::Container& parent, std::string label, int entry, std::uint8_t mask,
+                               std::vector<ListChoice> items);
+    // The same on a list the page filled itself; `codes[i]` is the field
+    // value of item i (no codes: the item index is the value).
+    fw::DropDownList& Bind(fw::DropDownList& list, int entry, std::uint8_t mask, std::vector<std::uint8_t> codes = {});
+
+    // A hexadecimal value field for the whole entry (two digits): on every
     // change of its text it validates (with the two warnings), puts the
-    // corrected text back, stores the parsed value in the entry, runs
-    // `afterStore` (if any) and refills the summary box.
-    fw::EditField& AddHexField(fw::Container& parent, std::string label, int index,
-                               std::function<void()> afterStore = {});
-    // The same behaviour on a field the page created itself; the value goes to
-    // `store` instead of an entry.
+    // corrected text back and stores the parsed value.  `afterStore` runs
+    // after the store (a page's own rule on the new value).
+    fw::EditField& BindHex(fw::Container& parent, std::string label, int entry, std::function<void()> afterStore = {});
+    // The same as BindHex (the older name).
+    fw::EditField& AddHexField(fw::Container& parent, std::string label, int entry,
+                               std::function<void()> afterStore = {}) {
+        return BindHex(parent, std::move(label), entry, std::move(afterStore));
+    }
+    // The same hex behaviour on a field the page created itself; the value
+    // goes to `store` instead of an entry.
     static void AttachHexBehaviour(fw::EditField& field, std::function<void(std::uint8_t)> store);
-    // Loads a field made by AddHexField from its entry ("%02X").
+    // Shows entry `index` in the hex field bound to it ("%02X").
     void LoadHexField(int index);
+
+    // Read-only texts computed from the copies and clock words (a baud rate,
+    // a status line): refreshed on loading and after every user action.
+    fw::EditField& BindDisplay(fw::Container& parent, std::string label, std::function<std::string()> text);
+    fw::StaticText& BindStatus(fw::Container& parent, std::function<std::string()> text);
+    // Any control whose text or state follows the registers: `update` runs
+    // on loading and after every user action.
+    void BindUpdate(std::function<void()> update);
+
+    // Any other control: `load` shows the registers in it (no handler runs),
+    // `store` writes a user action into them.
+    fw::Control& Bind(fw::Control& control, std::function<void()> load, std::function<void()> store);
+
+    // Adds `rule` to the control's handler, after what the binding stores.
+    static void Then(fw::Control& control, std::function<void()> rule);
+
+    // Loads every binding and display and refills the summary box.
+    void LoadBindings();
+    // Refreshes the displays and the summary box (after every user action).
+    void RefreshDisplays();
 
     // Device id of the document of the host's active view (0xD0..0xDB).
     static std::uint8_t GetActiveDeviceId();
 
 private:
+    struct Binding {
+        fw::Control* control;
+        std::function<void()> load;
+    };
+
     PeripheralBlock* block_;
     fw::TextBox* summary_ = nullptr;
+    std::vector<Binding> bindings_;
+    std::vector<std::function<void()>> displays_;
     std::vector<std::pair<int, fw::EditField*>> hexFields_;
 };
 
+// The property page of every peripheral page: a CDevicePage on one block
+// copy of a sheet run, with the lifecycle run by the kit:
+//   first display: OnFirstDisplay (model-dependent visibility), then Load;
+//   every activation: Load;
+//   the sheet's Reset (after the question was answered Yes): ResetPage, then Load;
+//   every user action: the binding's store, the page's rules, then the
+//   displays and the summary box.
+// Load is BeforeLoad, the bindings, AfterLoad, the displays, the summary box.
+class CDevicePropPage : public fw::PropertyPage, public CDevicePage {
+public:
+    // `ownBlock` is the block number of the page's own copy in `sheet`.
+    CDevicePropPage(std::string title, SheetContext& sheet, std::int32_t ownBlock);
+    // A page on a block copy that no sheet run holds (tests of the kit).
+    CDevicePropPage(std::string title, PeripheralBlock& own);
+
+    void OnInitDialog() override;
+    bool OnSetActive() override;
+    void OnReset() override;
+
+    // The sheet run the page belongs to (null for a page on a bare block).
+    SheetContext* Sheet() const { return sheet_; }
+    // The run's copy of block `number` (another peripheral's block).
+    PeripheralBlock& Copy(std::int32_t number) const;
+
+    void Load();
+
+protected:
+    virtual void OnFirstDisplay() {}
+    virtual void BeforeLoad() {}
+    virtual void AfterLoad() {}
+    // What Reset restores: every entry of the own block by default.
+    virtual void ResetPage() { ResetRegisters(); }
+
+    // A push button running `onClick`.
+    fw::PushButton& AddButton(fw::Container& parent, std::string caption, std::function<void()> onClick);
+    // A push button opening a nested sheet of the table in view/nested_sheets.h
+    // on this page's run; `afterOk` runs when that sheet was accepted.  The
+    // button is disabled while the nested sheet's pages are not registered.
+    fw::PushButton& AddNestedSheetButton(fw::Container& parent, std::string caption, NestedSheet which,
+                                         std::function<void()> afterOk = {});
+    fw::PushButton& BindNestedSheet(fw::PushButton& button, NestedSheet which, std::function<void()> afterOk = {});
+    fw::DialogResult RunNested(NestedSheet which);
+
+private:
+    SheetContext* sheet_ = nullptr;
+    mutable std::map<std::int32_t, PeripheralBlock> bareCopies_;
+    std::vector<std::pair<fw::PushButton*, NestedSheet>> nestedButtons_;
+};
+
+// Reads of another block's copy: an entry the block lacks reads as 0.
+std::uint8_t ValueOf(const PeripheralBlock& block, int index);
+bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask);
+
 // The hex value field rules.  ValidateHexField trims blanks, cuts a text
 // longer than `maxDigits` with the warning "Error: Exceeded Size For Initial
-// Value.", and for every character that is not 0-9 or A-F drops the text's
-// last character with the warning "Error: Invalid HEX Character.".  Returns
-// false when the text had to be corrected (`text` then holds the correction).
+// Value.", and removes every character that is not 0-9 or A-F with the
+// warning "Error: Invalid HEX Character." (once per character removed).
+// Returns false when the text had to be corrected (`text` then holds the
+// correction).
 bool ValidateHexField(std::string& text, int maxDigits);
 // Trims blanks, left-pads with 0 to `width` and adds up the digits; characters
 // other than 1-9 and A-F count as 0.

@@ -21,6 +21,12 @@ PeripheralBlock& SheetContext::CopyOut(std::int32_t number) {
     return copy;
 }
 
+PeripheralBlock& SheetContext::Reload(std::int32_t number) {
+    PeripheralBlock& copy = Block(number);
+    document_->GetBlock(copy, number);
+    return copy;
+}
+
 // ---- Registry --------------------------------------------------------------
 
 namespace {

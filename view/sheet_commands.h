@@ -18,17 +18,8 @@
 // words (references write through at once).  A page that opens nested sheets
 // keeps the SheetContext& it was built with: it lives as long as the sheet.
 //
-// A "Configure ..." button opens a nested sheet like this:
-//
-//   SheetContext nested(context_);          // shares every copy of this sheet
-//   nested.CopyOut(kBlockSpi);              // ... except a fresh SPI copy
-//   if (RunNestedSheet("Port I/O", {"Priority Crossbar"}, nested, {kBlockPortIO}) == fw::DialogResult::Ok)
-//       RefreshCrossbarStatus();
-//
-// On OK the listed copies are written into the document at once (SetBlock);
-// the code window is not regenerated (the outer command does that).  On
-// Cancel the listed copies are given back as they were before the nested
-// sheet, so its discarded edits stay out of the outer sheet too.
+// "Configure ..." buttons open nested sheets by naming a row of the table in
+// view/nested_sheets.h.
 
 #include <cstdint>
 #include <functional>
@@ -66,6 +57,9 @@ public:
     PeripheralBlock& CopyOut(std::int32_t number);
     // Makes `copy` this context's copy of block `number`.
     void Share(std::int32_t number, PeripheralBlock& copy) { blocks_[number] = &copy; }
+    // Replaces the content of this context's copy of block `number` with the
+    // document's block, in place, so every page holding the copy sees it.
+    PeripheralBlock& Reload(std::int32_t number);
     bool Holds(std::int32_t number) const { return blocks_.count(number) != 0; }
 
 private:
@@ -80,6 +74,15 @@ struct PageRegistration {
     std::string title;  // the tab title
     PageFactory create;
 };
+
+// The registration of a page class built from the sheet run:
+// `PageOf<CUart0PropPage>("UART0")`.
+template <class Page>
+PageRegistration PageOf(std::string title) {
+    return {std::move(title), [](SheetContext& sheet) -> std::unique_ptr<fw::PropertyPage> {
+                return std::make_unique<Page>(sheet);
+            }};
+}
 
 // Says which pages (in tab order) the sheet of a Peripherals command has.
 // Registering again replaces the list.  Each page also becomes available to

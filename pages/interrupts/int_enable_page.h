@@ -8,8 +8,8 @@ namespace regsmith {
 
 class CIntEnablePropPage : public CInterruptCheckBoxPage {
 public:
-    explicit CIntEnablePropPage(PeripheralBlock& interruptsCopy)
-        : CInterruptCheckBoxPage(interrupts::kEnablePageTitle, interrupts::kEnableCheckBoxes, interruptsCopy) {}
+    explicit CIntEnablePropPage(SheetContext& sheet)
+        : CInterruptCheckBoxPage(interrupts::kEnablePageTitle, interrupts::kEnableCheckBoxes, sheet) {}
 };
 
 }  // namespace regsmith

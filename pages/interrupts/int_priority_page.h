@@ -8,8 +8,8 @@ namespace regsmith {
 
 class CIntPriorityPropPage : public CInterruptCheckBoxPage {
 public:
-    explicit CIntPriorityPropPage(PeripheralBlock& interruptsCopy)
-        : CInterruptCheckBoxPage(interrupts::kPriorityPageTitle, interrupts::kPriorityCheckBoxes, interruptsCopy) {}
+    explicit CIntPriorityPropPage(SheetContext& sheet)
+        : CInterruptCheckBoxPage(interrupts::kPriorityPageTitle, interrupts::kPriorityCheckBoxes, sheet) {}
 };
 
 }  // namespace regsmith

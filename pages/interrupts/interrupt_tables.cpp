@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fw/ui.h"
-#include "plugin/catalogue.h"
+#include "model/catalogue.h"
 
 namespace regsmith::interrupts {
 
@@ -12,43 +12,43 @@ namespace regsmith::interrupts {
 // the peripherals, right column the timers, the external interrupts and the
 // rest.
 const std::array<InterruptCheckBox, 16> kEnableCheckBoxes{{
-    {"Global Interrupt Enable", "Enable All Interrupts   (If not checked, all interrupts are ignored)", kEntryIE,
+    {"Global Interrupt Enable", "Enable All Interrupts   (If not checked, all interrupts are ignored)", reg::IE,
      0x80, false, 0},
-    {"UART Interrupts", "Enable UART0 Interrupt", kEntryIE, 0x10, false, 0},
-    {"Comparator Interrupts", "Enable CP0 Rising Interrupt", kEntryEIE1, 0x10, false, 0},
-    {"Comparator Interrupts", "Enable CP0 Falling Interrupt", kEntryEIE1, 0x08, false, 0},
-    {"SPI Interrupts", "Enable SPI0 Interrupt", kEntryIE, 0x40, false, 0},
-    {"ADC Conversion Complete Interrupts", "Enable AD0INT Interrupt", kEntryEIE1, 0x02, false, 0},
-    {"Port Match Interrupts", "Enable Port Match Interrupt", kEntryEIE1, 0x80, false, 0},
-    {"LIN Interrupts", "Enable LIN Interrupt", kEntryEIE1, 0x20, true, 0},
-    {"Timer Interrupts", "Enable Timer 0 Interrupt", kEntryIE, 0x02, false, 1},
-    {"Timer Interrupts", "Enable Timer 1 Interrupt", kEntryIE, 0x08, false, 1},
-    {"Timer Interrupts", "Enable Timer 2 Interrupt", kEntryIE, 0x20, false, 1},
-    {"Timer Interrupts", "Enable /INT0 Interrupt", kEntryIE, 0x01, false, 1},
-    {"Timer Interrupts", "Enable /INT1 Interrupt", kEntryIE, 0x04, false, 1},
-    {"PCA Interrupts", "Enable PCA0 Interrupt", kEntryEIE1, 0x04, false, 1},
-    {"Window Comparison ADC Interrupts", "Enable AD0WINT Interrupt", kEntryEIE1, 0x01, false, 1},
-    {"Voltage Regulator Interrupts", "Enable Voltage Regulator Interrupt", kEntryEIE1, 0x40, false, 1},
+    {"UART Interrupts", "Enable UART0 Interrupt", reg::IE, 0x10, false, 0},
+    {"Comparator Interrupts", "Enable CP0 Rising Interrupt", reg::EIE1, 0x10, false, 0},
+    {"Comparator Interrupts", "Enable CP0 Falling Interrupt", reg::EIE1, 0x08, false, 0},
+    {"SPI Interrupts", "Enable SPI0 Interrupt", reg::IE, 0x40, false, 0},
+    {"ADC Conversion Complete Interrupts", "Enable AD0INT Interrupt", reg::EIE1, 0x02, false, 0},
+    {"Port Match Interrupts", "Enable Port Match Interrupt", reg::EIE1, 0x80, false, 0},
+    {"LIN Interrupts", "Enable LIN Interrupt", reg::EIE1, 0x20, true, 0},
+    {"Timer Interrupts", "Enable Timer 0 Interrupt", reg::IE, 0x02, false, 1},
+    {"Timer Interrupts", "Enable Timer 1 Interrupt", reg::IE, 0x08, false, 1},
+    {"Timer Interrupts", "Enable Timer 2 Interrupt", reg::IE, 0x20, false, 1},
+    {"Timer Interrupts", "Enable /INT0 Interrupt", reg::IE, 0x01, false, 1},
+    {"Timer Interrupts", "Enable /INT1 Interrupt", reg::IE, 0x04, false, 1},
+    {"PCA Interrupts", "Enable PCA0 Interrupt", reg::EIE1, 0x04, false, 1},
+    {"Window Comparison ADC Interrupts", "Enable AD0WINT Interrupt", reg::EIE1, 0x01, false, 1},
+    {"Voltage Regulator Interrupts", "Enable Voltage Regulator Interrupt", reg::EIE1, 0x40, false, 1},
 }};
 
 // The priority page: checked is high priority.  There is no global priority,
 // so the table has one row fewer than the enable page.
 const std::array<InterruptCheckBox, 15> kPriorityCheckBoxes{{
-    {"UART Interrupt Priority", "Set UART0 Priority High", kEntryIP, 0x10, false, 0},
-    {"Comparator Interrupt Priorities", "Set CP0 Rising Priority High", kEntryEIP1, 0x10, false, 0},
-    {"Comparator Interrupt Priorities", "Set CP0 Falling Priority High", kEntryEIP1, 0x08, false, 0},
-    {"SPI Interrupt Priority", "Set SPI0 Priority High", kEntryIP, 0x40, false, 0},
-    {"ADC Interrupt Priority", "Set AD0INT Priority High", kEntryEIP1, 0x02, false, 0},
-    {"Port Match Interrupt Priority", "Set Port Match Priority High", kEntryEIP1, 0x80, false, 0},
-    {"LIN Interrupt Priority", "Set LIN Priority High", kEntryEIP1, 0x20, true, 0},
-    {"Timer Interrupt Priorities", "Set Timer 0 Priority High", kEntryIP, 0x02, false, 1},
-    {"Timer Interrupt Priorities", "Set Timer 1 Priority High", kEntryIP, 0x08, false, 1},
-    {"Timer Interrupt Priorities", "Set Timer 2 Priority High", kEntryIP, 0x20, false, 1},
-    {"Timer Interrupt Priorities", "Set /INT0 Priority High", kEntryIP, 0x01, false, 1},
-    {"Timer Interrupt Priorities", "Set /INT1 Priority High", kEntryIP, 0x04, false, 1},
-    {"PCA Interrupt Priorities", "Set PCA0 Priority High", kEntryEIP1, 0x04, false, 1},
-    {"Window Comparison Interrupt Priority", "Set AD0WINT Priority High", kEntryEIP1, 0x01, false, 1},
-    {"Voltage Regulator Interrupt Priority", "Set Voltage Regulator Priority High", kEntryEIP1, 0x40, false, 1},
+    {"UART Interrupt Priority", "Set UART0 Priority High", reg::IP, 0x10, false, 0},
+    {"Comparator Interrupt Priorities", "Set CP0 Rising Priority High", reg::EIP1, 0x10, false, 0},
+    {"Comparator Interrupt Priorities", "Set CP0 Falling Priority High", reg::EIP1, 0x08, false, 0},
+    {"SPI Interrupt Priority", "Set SPI0 Priority High", reg::IP, 0x40, false, 0},
+    {"ADC Interrupt Priority", "Set AD0INT Priority High", reg::EIP1, 0x02, false, 0},
+    {"Port Match Interrupt Priority", "Set Port Match Priority High", reg::EIP1, 0x80, false, 0},
+    {"LIN Interrupt Priority", "Set LIN Priority High", reg::EIP1, 0x20, true, 0},
+    {"Timer Interrupt Priorities", "Set Timer 0 Priority High", reg::IP, 0x02, false, 1},
+    {"Timer Interrupt Priorities", "Set Timer 1 Priority High", reg::IP, 0x08, false, 1},
+    {"Timer Interrupt Priorities", "Set Timer 2 Priority High", reg::IP, 0x20, false, 1},
+    {"Timer Interrupt Priorities", "Set /INT0 Priority High", reg::IP, 0x01, false, 1},
+    {"Timer Interrupt Priorities", "Set /INT1 Priority High", reg::IP, 0x04, false, 1},
+    {"PCA Interrupt Priorities", "Set PCA0 Priority High", reg::EIP1, 0x04, false, 1},
+    {"Window Comparison Interrupt Priority", "Set AD0WINT Priority High", reg::EIP1, 0x01, false, 1},
+    {"Voltage Regulator Interrupt Priority", "Set Voltage Regulator Priority High", reg::EIP1, 0x40, false, 1},
 }};
 
 const std::array<ExternalInterrupt, 2> kExternalInterrupts{{
@@ -57,11 +57,9 @@ const std::array<ExternalInterrupt, 2> kExternalInterrupts{{
 }};
 
 bool ShowsLinInterrupt(std::uint8_t deviceId) {
-    // Exact comparison with the catalogue's odd ids: an id the catalogue does
-    // not know keeps every control.
-    for (const ModelInfo& model : kCatalogue)
-        if (model.deviceId == deviceId) return HasLinInterrupt(deviceId);
-    return true;
+    // Only the catalogue's odd ids hide them: an id the catalogue does not
+    // know keeps every control.
+    return FindModel(deviceId) == nullptr || HasLinInterrupt(deviceId);
 }
 
 std::vector<std::string> ExternalInterruptPins(std::uint8_t deviceId) {

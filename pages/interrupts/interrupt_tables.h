@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/register_tables.h"
+
 namespace fw {
 class CheckBox;
 class Container;
@@ -20,16 +22,6 @@ class RadioButton;
 }  // namespace fw
 
 namespace regsmith::interrupts {
-
-// Register entries of the interrupts block (block 13), by position.
-enum InterruptsEntry : int {
-    kEntryIP = 0,
-    kEntryEIE1 = 1,
-    kEntryEIP1 = 2,
-    kEntryIT01CF = 3,
-    kEntryIE = 4,
-};
-inline constexpr int kInterruptsEntryCount = 5;
 
 // One check box of the "Enable Interrupts" or "Interrupt Priority" page:
 // checked means the bit is 1.

@@ -1,6 +1,7 @@
 #include "pages/portio/crossbar_page.h"
 
 #include "fw/app.h"
+#include "model/catalogue.h"
 
 namespace regsmith {
 
@@ -27,16 +28,16 @@ std::string PinSuffix(int pin) { return PinName(pin); }
 }  // namespace
 
 void ResetPortIORegisters(CDevicePage& page) {
-    page.ResetRegisters({kP0MDIN, kP1MDIN, kP0MDOUT, kP1MDOUT, kP0SKIP, kP1SKIP, kXBR0, kXBR1, kP0MAT, kP1MAT,
-                         kP0MASK, kP1MASK});
-    if (RegisterEntry* xbr0 = page.Entry(kXBR0)) {
+    page.ResetRegisters({reg::P0MDIN, reg::P1MDIN, reg::P0MDOUT, reg::P1MDOUT, reg::P0SKIP, reg::P1SKIP, reg::XBR0, reg::XBR1, reg::P0MAT, reg::P1MAT,
+                         reg::P0MASK, reg::P1MASK});
+    if (RegisterEntry* xbr0 = page.Entry(reg::XBR0)) {
         xbr0->cBefore.clear();
         xbr0->asmBefore.clear();
     }
 }
 
-CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(PeripheralBlock& portIO, const PeripheralBlock& spi)
-    : fw::PropertyPage(kCrossbarPageTitle), CDevicePage(portIO), spi_(spi) {
+CPortIOCrossbarPropPage::CPortIOCrossbarPropPage(SheetContext& sheet)
+    : CDevicePropPage(kCrossbarPageTitle, sheet, kBlockPortIO) {
     BuildControls();
 }
 
@@ -60,7 +61,11 @@ void CPortIOCrossbarPropPage::BuildControls() {
         const auto peripheral = static_cast<CrossbarPeripheral>(index);
         auto& box = boxes.Add<fw::CheckBox>(PeripheralCaption(peripheral));
         if (*PeripheralCaption(peripheral) == '\0') box.SetName(PeripheralScriptName(peripheral));
-        box.onChange = [this, peripheral] { OnPeripheralClicked(peripheral); };
+        // The three CEX boxes show one count, so every box is shown again
+        // from the registers after any click.
+        Bind(
+            box, [this, &box, peripheral] { box.SetChecked(IsPeripheralEnabled(peripheral, Registers())); },
+            [this, peripheral] { OnPeripheralClicked(peripheral); });
         peripheralBoxes_[static_cast<std::size_t>(index)] = &box;
         int rows = 0;
         for (const CrossbarSignal& signal : signalRows) rows += signal.peripheral == peripheral ? 1 : 0;
@@ -101,15 +106,15 @@ void CPortIOCrossbarPropPage::BuildControls() {
         controls.input = &pinGrid.AddAt<fw::ToggleButton>(0, column, "D");
         pinCell(*controls.input, 0);
         controls.input->SetName("Input " + PinSuffix(pin));
-        controls.input->onChange = [this, pin] { OnInputModeClicked(pin); };
+        Bind(*controls.input, PinEntry(reg::P0MDIN, pin), PinMask(pin), "D", "A");
         controls.output = &pinGrid.AddAt<fw::ToggleButton>(1, column, "O");
         pinCell(*controls.output, 1);
         controls.output->SetName("Output " + PinSuffix(pin));
-        controls.output->onChange = [this, pin] { OnOutputModeClicked(pin); };
+        Bind(*controls.output, PinEntry(reg::P0MDOUT, pin), PinMask(pin), "P", "O");
         controls.skip = &pinGrid.AddAt<fw::CheckBox>(2, column, "");
         pinCell(*controls.skip, 2);
         controls.skip->SetName("Skip " + PinSuffix(pin));
-        controls.skip->onChange = [this, pin] { OnSkipClicked(pin); };
+        Bind(*controls.skip, PinEntry(reg::P0SKIP, pin), PinMask(pin));
     }
     pinCell(pinGrid.AddAt<fw::StaticText>(3, kVrefPin + kPinGridColumnOffset, "VREF"), 3);
     for (std::size_t label = 0; label < kFunctionLabels.size(); ++label) {
@@ -122,16 +127,8 @@ void CPortIOCrossbarPropPage::BuildControls() {
     }
 
     auto& switches = setup.AddAt<fw::Container>(2, 1, fw::Container::Layout::Row);
-    enableCrossbar_ = &switches.Add<fw::ToggleButton>(kEnableCrossbarCaption);
-    enableCrossbar_->onChange = [this] {
-        SetBits(enableCrossbar_->IsPressed(), kXBR1, kXbr1CrossbarEnable);
-        RefreshSummary();
-    };
-    disablePullups_ = &switches.Add<fw::CheckBox>(kDisableWeakPullupCaption);
-    disablePullups_->onChange = [this] {
-        SetBits(disablePullups_->IsChecked(), kXBR1, kXbr1WeakPullupDisable);
-        RefreshSummary();
-    };
+    Bind(switches.Add<fw::ToggleButton>(kEnableCrossbarCaption), reg::XBR1, kXbr1CrossbarEnable);
+    BindCheck(switches, kDisableWeakPullupCaption, reg::XBR1, kXbr1WeakPullupDisable);
 
     auto& legend = setup.AddAt<fw::Container>(0, 2, fw::Container::Layout::Grid);
     legend.alignment = kTopLeft;
@@ -144,14 +141,19 @@ void CPortIOCrossbarPropPage::BuildControls() {
 
     Root().Add<fw::StaticText>(kRevisionNote);
     AddSummaryBox(Root());
+    // The table and the boxes that may be checked follow every change.
+    BindUpdate([this] {
+        DecodeAndDraw();
+        UpdateEnabledBoxes();
+    });
 }
 
 CrossbarRegisters CPortIOCrossbarPropPage::Registers() const { return CrossbarRegisters::FromBlock(Block()); }
 
-void CPortIOCrossbarPropPage::OnInitDialog() {
+void CPortIOCrossbarPropPage::OnFirstDisplay() {
     // The pin count and the NSS row are fixed for this display of the sheet.
-    pinCount_ = PinCountForDevice(GetActiveDeviceId());
-    signals_ = BuildSignalTable(IsFourWireNss(spi_));
+    pinCount_ = regsmith::PinCount(GetActiveDeviceId());
+    signals_ = BuildSignalTable(IsFourWireNss(Copy(kBlockSpi)));
     for (int pin = 0; pin < kMaxPins; ++pin) {
         const bool shown = pin < pinCount_;
         PinControls& controls = pins_[static_cast<std::size_t>(pin)];
@@ -162,19 +164,6 @@ void CPortIOCrossbarPropPage::OnInitDialog() {
     const bool small = pinCount_ < kMaxPins;
     for (fw::StaticText* label : smallPackageLabels_) label->Show(small);
     for (fw::StaticText* label : largePackageLabels_) label->Show(!small);
-    Refresh();
-}
-
-bool CPortIOCrossbarPropPage::OnSetActive() {
-    Refresh();
-    return true;
-}
-
-void CPortIOCrossbarPropPage::Refresh() {
-    DecodeAndDraw();
-    LoadControls();
-    UpdateEnabledBoxes();
-    RefreshSummary();
 }
 
 void CPortIOCrossbarPropPage::DecodeAndDraw() {
@@ -208,23 +197,6 @@ void CPortIOCrossbarPropPage::DecodeAndDraw() {
     }
 }
 
-void CPortIOCrossbarPropPage::LoadControls() {
-    const CrossbarRegisters registers = Registers();
-    for (int index = 0; index < kCrossbarPeripheralCount; ++index)
-        peripheralBoxes_[static_cast<std::size_t>(index)]->SetChecked(
-            IsPeripheralEnabled(static_cast<CrossbarPeripheral>(index), registers));
-    for (int pin = 0; pin < kMaxPins; ++pin) {
-        PinControls& controls = pins_[static_cast<std::size_t>(pin)];
-        controls.skip->SetChecked(registers.IsSkipped(pin));
-        controls.input->SetPressed(registers.IsDigital(pin));
-        controls.input->SetCaption(registers.IsDigital(pin) ? "D" : "A");
-        controls.output->SetPressed(registers.IsPushPull(pin));
-        controls.output->SetCaption(registers.IsPushPull(pin) ? "P" : "O");
-    }
-    enableCrossbar_->SetPressed((registers[kXBR1] & kXbr1CrossbarEnable) != 0);
-    disablePullups_->SetChecked((registers[kXBR1] & kXbr1WeakPullupDisable) != 0);
-}
-
 void CPortIOCrossbarPropPage::UpdateEnabledBoxes() {
     const CrossbarAvailability availability = TrialEnabledBoxes(Registers(), signals_, pinCount_);
     for (int index = 0; index < kCrossbarPeripheralCount; ++index)
@@ -237,62 +209,35 @@ void CPortIOCrossbarPropPage::OnPeripheralClicked(CrossbarPeripheral peripheral)
     const bool checked = peripheralBoxes_[static_cast<std::size_t>(peripheral)]->IsChecked();
     CrossbarRegisters registers = Registers();
     ApplyPeripheralBox(registers, peripheral, checked);
-    SetValue(kXBR0, registers[kXBR0]);
-    SetValue(kXBR1, registers[kXBR1]);
-    // The three CEX boxes show one count; reloading every box also keeps a
-    // box honest on a damaged block that has no XBR entries to write.
-    LoadControls();
+    SetValue(reg::XBR0, registers[reg::XBR0]);
+    SetValue(reg::XBR1, registers[reg::XBR1]);
     if (peripheral == CrossbarPeripheral::Uart0) {
-        if (RegisterEntry* xbr0 = Entry(kXBR0)) {
+        if (RegisterEntry* xbr0 = Entry(reg::XBR0)) {
             xbr0->cBefore = checked ? kUartSkipC : "";
             xbr0->asmBefore = checked ? kUartSkipAsm : "";
         }
     }
-    DecodeAndDraw();
-    UpdateEnabledBoxes();
-    RefreshSummary();
+    // Every box shows the registers again: the three CEX boxes show one
+    // count, and a damaged block without XBR entries keeps its boxes clear.
+    LoadBindings();
 }
 
-void CPortIOCrossbarPropPage::OnSkipClicked(int pin) {
-    SetBits(pins_[static_cast<std::size_t>(pin)].skip->IsChecked(), PinEntry(kP0SKIP, pin), PinMask(pin));
-    DecodeAndDraw();
-    UpdateEnabledBoxes();
-    RefreshSummary();
-}
-
-void CPortIOCrossbarPropPage::OnInputModeClicked(int pin) {
-    fw::ToggleButton& toggle = *pins_[static_cast<std::size_t>(pin)].input;
-    SetBits(toggle.IsPressed(), PinEntry(kP0MDIN, pin), PinMask(pin));
-    toggle.SetCaption(toggle.IsPressed() ? "D" : "A");
-    RefreshSummary();
-}
-
-void CPortIOCrossbarPropPage::OnOutputModeClicked(int pin) {
-    fw::ToggleButton& toggle = *pins_[static_cast<std::size_t>(pin)].output;
-    SetBits(toggle.IsPressed(), PinEntry(kP0MDOUT, pin), PinMask(pin));
-    toggle.SetCaption(toggle.IsPressed() ? "P" : "O");
-    RefreshSummary();
-}
-
-void CPortIOCrossbarPropPage::OnReset() {
-    ResetPortIORegisters(*this);
-    Refresh();
-}
+void CPortIOCrossbarPropPage::ResetPage() { ResetPortIORegisters(*this); }
 
 void CPortIOCrossbarPropPage::OnOK() {
-    const RegisterEntry* xbr0 = Entry(kXBR0);
-    const RegisterEntry* xbr1 = Entry(kXBR1);
-    const RegisterEntry* p0mdout = Entry(kP0MDOUT);
-    const RegisterEntry* p1mdout = Entry(kP1MDOUT);
+    const RegisterEntry* xbr0 = Entry(reg::XBR0);
+    const RegisterEntry* xbr1 = Entry(reg::XBR1);
+    const RegisterEntry* p0mdout = Entry(reg::P0MDOUT);
+    const RegisterEntry* p1mdout = Entry(reg::P1MDOUT);
     auto differs = [](const RegisterEntry* entry, std::uint8_t mask) {
         return entry != nullptr && ((entry->value ^ entry->resetValue) & mask) != 0;
     };
-    if (!TestBits(kXBR1, kXbr1CrossbarEnable) &&
+    if (!TestBits(reg::XBR1, kXbr1CrossbarEnable) &&
         (differs(xbr0, 0xFF) || differs(p0mdout, 0xFF) || differs(p1mdout, 0xFF) || differs(xbr1, 0x7F))) {
         fw::CWinApp* app = fw::AfxGetApp();
         if (app != nullptr && app->Platform().MessageBox(kCrossbarQuestion, fw::MessageIcon::Question,
                                                          fw::MessageButtons::YesNo) == fw::DialogResult::Yes)
-            SetBits(true, kXBR1, kXbr1CrossbarEnable);
+            SetBits(true, reg::XBR1, kXbr1CrossbarEnable);
     }
     // Decoded afresh: the Port Match page's Reset may have changed the
     // crossbar registers since this page last drew its table.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fw/ui.h"
-#include "pages/portio/crossbar.h"
+#include "model/crossbar.h"
 #include "view/device_page.h"
 
 namespace regsmith {
@@ -33,15 +33,12 @@ inline constexpr fw::Rgb kSkippedLegendColour{0, 128, 128};
 inline constexpr int kHeaderColumnTwips = 800;
 inline constexpr int kPinColumnTwips = 350;
 
-class CPortIOCrossbarPropPage : public fw::PropertyPage, public CDevicePage {
+class CPortIOCrossbarPropPage : public CDevicePropPage {
 public:
-    // `portIO` is the page's own copy (block 11); `spi` is read once, on first
-    // display, for the NSS mode.
-    CPortIOCrossbarPropPage(PeripheralBlock& portIO, const PeripheralBlock& spi);
+    // The page's own copy is the run's port I/O copy (block 11); the run's
+    // SPI copy is read once, on first display, for the NSS mode.
+    explicit CPortIOCrossbarPropPage(SheetContext& sheet);
 
-    void OnInitDialog() override;
-    bool OnSetActive() override;
-    void OnReset() override;
     void OnOK() override;
 
     // The assignment as text, one line per signal ("TX: P0.4", "NSS*: none").
@@ -59,18 +56,14 @@ private:
         fw::CheckBox* skip = nullptr;
     };
 
+    void OnFirstDisplay() override;
+    void ResetPage() override;
     void BuildControls();
-    void Refresh();
     void DecodeAndDraw();
-    void LoadControls();
     void UpdateEnabledBoxes();
     void OnPeripheralClicked(CrossbarPeripheral peripheral);
-    void OnSkipClicked(int pin);
-    void OnInputModeClicked(int pin);
-    void OnOutputModeClicked(int pin);
     CrossbarRegisters Registers() const;
 
-    const PeripheralBlock& spi_;
     int pinCount_ = kMaxPins;
     SignalTable signals_ = BuildSignalTable(true);
     CrossbarDecode decode_;
@@ -78,8 +71,6 @@ private:
     std::array<fw::CheckBox*, kCrossbarPeripheralCount> peripheralBoxes_{};
     std::array<PinControls, kMaxPins> pins_{};
     fw::Grid* grid_ = nullptr;
-    fw::ToggleButton* enableCrossbar_ = nullptr;
-    fw::CheckBox* disablePullups_ = nullptr;
     // Pin-function labels: one set per package, only the model's is shown.
     std::array<fw::StaticText*, 3> smallPackageLabels_{};
     std::array<fw::StaticText*, 3> largePackageLabels_{};

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "fw/ui.h"
-#include "pages/portio/crossbar.h"
+#include "model/crossbar.h"
 #include "view/device_page.h"
 
 namespace regsmith {
@@ -17,19 +17,16 @@ inline constexpr const char* kPortMatchPageTitle = "Port Match";
 // Button states, in the order a click advances them.
 enum PortMatchState : int { kMatchZero = 0, kMatchOne = 1, kMatchIgnored = 2 };
 
-class CPortIOMatchPropPage : public fw::PropertyPage, public CDevicePage {
+class CPortIOMatchPropPage : public CDevicePropPage {
 public:
-    explicit CPortIOMatchPropPage(PeripheralBlock& portIO);
-
-    void OnInitDialog() override;
-    bool OnSetActive() override;
-    void OnReset() override;
+    explicit CPortIOMatchPropPage(SheetContext& sheet);
 
     fw::ThreeStateButton& Button(int pin) const { return *buttons_[static_cast<std::size_t>(pin)]; }
 
 private:
-    void Load();
-    void OnClicked(int pin);
+    // The small package has no P0.6, P0.7 and no port 1.
+    void OnFirstDisplay() override;
+    void ResetPage() override;
 
     std::array<fw::ThreeStateButton*, kMaxPins> buttons_{};
     std::array<fw::StaticText*, kMaxPins> bitLabels_{};

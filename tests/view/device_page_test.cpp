@@ -119,18 +119,17 @@ TEST(HexField, ValidationRules) {
     text = "1G";
     EXPECT_FALSE(ValidateHexField(text, 2));
     EXPECT_EQ(text, "1");
-    // A bad character that is not the last one drops the last character: what
-    // a user typing one character at a time never meets.
+    // Pasted or scripted text loses the bad characters, wherever they stand,
+    // with one warning each.
     text = "G1";
     EXPECT_FALSE(ValidateHexField(text, 2));
-    EXPECT_EQ(text, "G");
+    EXPECT_EQ(text, "1");
     text = "xy";
     EXPECT_FALSE(ValidateHexField(text, 2));
-    EXPECT_EQ(text, "x");
-    ASSERT_EQ(app.platform.boxes.size(), 4u);
+    EXPECT_EQ(text, "");
+    ASSERT_EQ(app.platform.boxes.size(), 5u);
     EXPECT_EQ(app.platform.boxes[0].text, "Error: Exceeded Size For Initial Value.");
-    EXPECT_EQ(app.platform.boxes[1].text, "Error: Invalid HEX Character.");
-    EXPECT_EQ(app.platform.boxes[3].text, "Error: Invalid HEX Character.");
+    for (std::size_t i = 1; i < 5; ++i) EXPECT_EQ(app.platform.boxes[i].text, "Error: Invalid HEX Character.");
     for (const auto& box : app.platform.boxes) {
         EXPECT_EQ(box.icon, fw::MessageIcon::Warning);
         EXPECT_EQ(box.buttons, fw::MessageButtons::Ok);

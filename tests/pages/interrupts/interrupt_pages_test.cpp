@@ -539,7 +539,7 @@ TEST_F(NestedInterruptsSheet, EnableAndPriorityPagesOnTheCallersCopyWrittenAtOnc
         sheet.PressOK();
     };
     const std::string textBefore = project.view->GetText();
-    EXPECT_EQ(RunInterruptsNestedSheet(outer), fw::DialogResult::Ok);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Ok);
     EXPECT_EQ(Register(callersCopy, "IE").value, 0x82);
     PeripheralBlock written = InterruptsOf(*project.document);
     EXPECT_EQ(Register(written, "IE").value, 0x82);
@@ -560,7 +560,7 @@ TEST_F(NestedInterruptsSheet, CancelWritesNothingAndRestoresTheCallersCopy) {
         Click(sheet, "Enable SPI0 Interrupt");
         sheet.PressCancel();
     };
-    EXPECT_EQ(RunInterruptsNestedSheet(outer), fw::DialogResult::Cancel);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Cancel);
     EXPECT_EQ(InterruptsOf(*project.document), before);
     EXPECT_EQ(callersCopy, callersBefore);
 
@@ -568,14 +568,14 @@ TEST_F(NestedInterruptsSheet, CancelWritesNothingAndRestoresTheCallersCopy) {
         SelectPin(sheet, "/INT0 Port Pin Selection", "P0.4");
         sheet.PressCancel();
     };
-    EXPECT_EQ(RunInt01ConfigNestedSheet(outer), fw::DialogResult::Cancel);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::Int01Config, outer), fw::DialogResult::Cancel);
     EXPECT_EQ(callersCopy, callersBefore);
 
     app.platform.onSheet = [](fw::PropertySheet& sheet) {
         Click(sheet, "Enable PCA0 Interrupt");
         sheet.PressOK();
     };
-    EXPECT_EQ(RunInterruptsNestedSheet(outer), fw::DialogResult::Ok);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Ok);
     EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x02);
     EXPECT_EQ(InterruptsValue(*project.document, "EIE1"), 0x04);
 }
@@ -589,7 +589,7 @@ TEST_F(NestedInterruptsSheet, ConfigurationPageAlone) {
         SelectPin(sheet, "/INT0 Port Pin Selection", "P0.3");
         sheet.PressOK();
     };
-    EXPECT_EQ(RunInt01ConfigNestedSheet(outer), fw::DialogResult::Ok);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::Int01Config, outer), fw::DialogResult::Ok);
     EXPECT_EQ(Register(outer.Block(kBlockInterrupts), "IT01CF").value, 0x03);
     EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x03);
 }
@@ -603,7 +603,7 @@ TEST_F(NestedInterruptsSheet, SurvivesTheOuterSheetsCancel) {
             sheet.PressOK();
         };
         SheetContext nested(*project.document);
-        EXPECT_EQ(RunInterruptsNestedSheet(nested), fw::DialogResult::Ok);
+        EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, nested), fw::DialogResult::Ok);
         outerSheet.PressCancel();
     });
     EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x10);
@@ -621,7 +621,7 @@ TEST_F(NestedInterruptsSheet, FreshCopyLeavesTheCallersCopyAlone) {
         Click(sheet, "Enable Timer 1 Interrupt");
         sheet.PressOK();
     };
-    RunInterruptsNestedSheet(fresh);
+    RunNestedSheet(NestedSheet::Interrupts, fresh);
     EXPECT_EQ(Register(callersCopy, "IE").value, 0x02);
     EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x08);
 }

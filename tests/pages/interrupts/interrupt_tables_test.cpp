@@ -5,7 +5,7 @@
 #include <set>
 
 #include "fw/ui.h"
-#include "plugin/catalogue.h"
+#include "model/catalogue.h"
 
 namespace regsmith::interrupts {
 namespace {
@@ -23,15 +23,15 @@ std::uint8_t CoveredBits(std::span<const InterruptCheckBox> table, int entry) {
 }
 
 TEST(InterruptTables, EnableRowsCoverEveryBitOfIEAndEIE1Once) {
-    EXPECT_EQ(CoveredBits(kEnableCheckBoxes, kEntryIE), 0xFF);
-    EXPECT_EQ(CoveredBits(kEnableCheckBoxes, kEntryEIE1), 0xFF);
+    EXPECT_EQ(CoveredBits(kEnableCheckBoxes, reg::IE), 0xFF);
+    EXPECT_EQ(CoveredBits(kEnableCheckBoxes, reg::EIE1), 0xFF);
     for (const InterruptCheckBox& row : kEnableCheckBoxes)
-        EXPECT_TRUE(row.entry == kEntryIE || row.entry == kEntryEIE1) << row.caption;
+        EXPECT_TRUE(row.entry == reg::IE || row.entry == reg::EIE1) << row.caption;
 }
 
 TEST(InterruptTables, PriorityRowsCoverIPWithoutTheGlobalBitAndAllOfEIP1) {
-    EXPECT_EQ(CoveredBits(kPriorityCheckBoxes, kEntryIP), 0x7F);
-    EXPECT_EQ(CoveredBits(kPriorityCheckBoxes, kEntryEIP1), 0xFF);
+    EXPECT_EQ(CoveredBits(kPriorityCheckBoxes, reg::IP), 0x7F);
+    EXPECT_EQ(CoveredBits(kPriorityCheckBoxes, reg::EIP1), 0xFF);
 }
 
 // Each priority bit sits at the position of its interrupt's enable bit:
@@ -42,7 +42,7 @@ TEST(InterruptTables, PriorityRowsMirrorTheEnableRows) {
         const InterruptCheckBox& enable = kEnableCheckBoxes[i + 1];
         const InterruptCheckBox& priority = kPriorityCheckBoxes[i];
         EXPECT_EQ(priority.mask, enable.mask) << priority.caption;
-        EXPECT_EQ(priority.entry, enable.entry == kEntryIE ? kEntryIP : kEntryEIP1) << priority.caption;
+        EXPECT_EQ(priority.entry, enable.entry == reg::IE ? reg::IP : reg::EIP1) << priority.caption;
         EXPECT_EQ(priority.lin, enable.lin) << priority.caption;
     }
 }

@@ -217,7 +217,7 @@ TEST_F(PortIOSheetTest, Uart0WritesXbr0AndTheSkipLineAndPaintsItsPins) {
     Run([](fw::PropertySheet& sheet) {
         CPortIOCrossbarPropPage& page = Crossbar(sheet);
         ASSERT_TRUE(Click(page, "UART0"));
-        const RegisterEntry& xbr0 = page.Block().registers[kXBR0];
+        const RegisterEntry& xbr0 = page.Block().registers[reg::XBR0];
         EXPECT_EQ(xbr0.value, 0x01);
         EXPECT_EQ(xbr0.cBefore, "    P0SKIP    |= 0x30;\r\n");
         EXPECT_EQ(xbr0.asmBefore, "    orl  P0SKIP,    #030h\r\n");
@@ -237,7 +237,7 @@ TEST_F(PortIOSheetTest, Uart0WritesXbr0AndTheSkipLineAndPaintsItsPins) {
         EXPECT_EQ(Summary(page), "");
         sheet.PressOK();
     });
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR0), 0x00);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR0), 0x00);
 }
 
 TEST_F(PortIOSheetTest, UartAndFourWireSpiOnTheSmallPackageGreyEverythingElse) {
@@ -246,7 +246,7 @@ TEST_F(PortIOSheetTest, UartAndFourWireSpiOnTheSmallPackageGreyEverythingElse) {
         CPortIOCrossbarPropPage& page = Crossbar(sheet);
         ASSERT_TRUE(Click(page, "UART0"));
         ASSERT_TRUE(Click(page, "SPI0"));
-        EXPECT_EQ(page.Block().registers[kXBR0].value, 0x03);
+        EXPECT_EQ(page.Block().registers[reg::XBR0].value, 0x03);
         EXPECT_EQ(page.DescribeAssignment().substr(0, 60),
                   "TX: P0.4\nRX: P0.5\nSCK: P0.0\nMISO: P0.1\nMOSI: P0.2\nNSS: P0.3\n");
         for (const char* name : {"LIN", "CP0", "CP0A", "SYSCLK", "PCA", "CEX1", "CEX2", "ECI", "Timer0", "Timer1",
@@ -255,7 +255,7 @@ TEST_F(PortIOSheetTest, UartAndFourWireSpiOnTheSmallPackageGreyEverythingElse) {
         EXPECT_TRUE(Enabled(page, "UART0"));
         EXPECT_TRUE(Enabled(page, "SPI0"));
         EXPECT_FALSE(Click(page, "Timer0"));  // greyed: the click does nothing
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x00);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x00);
 
         ASSERT_TRUE(Click(page, "SPI0"));  // unchecking frees four pins again
         EXPECT_TRUE(Enabled(page, "Timer0"));
@@ -269,7 +269,7 @@ TEST_F(PortIOSheetTest, SkippedUartPinGreysTheUartBox) {
     Run([](fw::PropertySheet& sheet) {
         CPortIOCrossbarPropPage& page = Crossbar(sheet);
         ASSERT_TRUE(Click(page, "Skip P0.4"));
-        EXPECT_EQ(page.Block().registers[kP0SKIP].value, 0x10);
+        EXPECT_EQ(page.Block().registers[reg::P0SKIP].value, 0x10);
         EXPECT_FALSE(Enabled(page, "UART0"));
         EXPECT_TRUE(Enabled(page, "Skip P0.4"));
         const fw::Grid& grid = page.AssignmentGrid();
@@ -298,7 +298,7 @@ TEST_F(PortIOSheetTest, ThreeWireSpiBehindSkippedPinsOnTheLargePackage) {
             EXPECT_EQ(grid.Background(row, 1), kSkippedCellColour);
             EXPECT_EQ(grid.Background(row, 2), kSkippedCellColour);
         }
-        EXPECT_EQ(page.Block().registers[kP0SKIP].value, 0x03);
+        EXPECT_EQ(page.Block().registers[reg::P0SKIP].value, 0x03);
     });
 }
 
@@ -307,20 +307,20 @@ TEST_F(PortIOSheetTest, CexBoxesFollowTheCountRule) {
     Run([](fw::PropertySheet& sheet) {
         CPortIOCrossbarPropPage& page = Crossbar(sheet);
         ASSERT_TRUE(Click(page, "CEX1"));
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x02);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x02);
         EXPECT_TRUE(Checked(page, "PCA"));
         EXPECT_TRUE(Checked(page, "CEX1"));
         EXPECT_FALSE(Checked(page, "CEX2"));
         EXPECT_EQ(page.DescribeAssignment().find("CEX0: P0.0\nCEX1: P0.1\nCEX2: none\n") != std::string::npos, true);
         ASSERT_TRUE(Click(page, "PCA"));  // unchecking CEX0 leaves no CEX signal
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x00);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x00);
         EXPECT_FALSE(Checked(page, "PCA"));
         EXPECT_FALSE(Checked(page, "CEX1"));
         EXPECT_FALSE(Checked(page, "CEX2"));
         ASSERT_TRUE(Click(page, "CEX2"));
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x03);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x03);
         ASSERT_TRUE(Click(page, "CEX2"));
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x02);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x02);
         EXPECT_TRUE(Checked(page, "CEX1"));
     });
 }
@@ -332,22 +332,22 @@ TEST_F(PortIOSheetTest, ModeTogglesAndCrossbarSwitchesChangeNoAssignment) {
         ASSERT_TRUE(Click(page, "Timer0"));
         const std::string before = page.DescribeAssignment();
         ASSERT_TRUE(Click(page, "Input P0.3"));
-        EXPECT_EQ(page.Block().registers[kP0MDIN].value, 0xF7);
+        EXPECT_EQ(page.Block().registers[reg::P0MDIN].value, 0xF7);
         EXPECT_EQ(page.Find("Input P0.3")->Caption(), "A");
         ASSERT_TRUE(Click(page, "Output P1.0"));
-        EXPECT_EQ(page.Block().registers[kP1MDOUT].value, 0x01);
+        EXPECT_EQ(page.Block().registers[reg::P1MDOUT].value, 0x01);
         EXPECT_EQ(page.Find("Output P1.0")->Caption(), "P");
         ASSERT_TRUE(Click(page, "Output P1.0"));
         EXPECT_EQ(page.Find("Output P1.0")->Caption(), "O");
-        EXPECT_EQ(page.Block().registers[kP1MDOUT].value, 0x00);
+        EXPECT_EQ(page.Block().registers[reg::P1MDOUT].value, 0x00);
         EXPECT_EQ(page.DescribeAssignment(), before);
 
         ASSERT_TRUE(Click(page, "Enable Crossbar"));
         ASSERT_TRUE(Click(page, "Disable Weak Pull-up"));
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0xD0);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0xD0);
         EXPECT_EQ(Summary(page), "    P0MDIN    = 0xF7;\r\n    XBR1      = 0xD0;\r\n");
         ASSERT_TRUE(Click(page, "Enable Crossbar"));
-        EXPECT_EQ(page.Block().registers[kXBR1].value, 0x90);
+        EXPECT_EQ(page.Block().registers[reg::XBR1].value, 0x90);
     });
 }
 
@@ -359,13 +359,13 @@ TEST_F(PortIOSheetTest, ResetAsksAndRestoresAllTwelveRegisters) {
         ASSERT_TRUE(Click(page, "UART0"));
         ASSERT_TRUE(Click(page, "Skip P1.1"));
         ASSERT_TRUE(Click(page, "Input P0.0"));
-        page.Block().registers[kP0MASK].value = 0x05;
+        page.Block().registers[reg::P0MASK].value = 0x05;
         sheet.PressButton(0);  // Reset, answered No
-        EXPECT_EQ(page.Block().registers[kXBR0].value, 0x01);
+        EXPECT_EQ(page.Block().registers[reg::XBR0].value, 0x01);
         sheet.PressButton(0);  // Yes
         for (const RegisterEntry& entry : page.Block().registers) EXPECT_EQ(entry.value, entry.resetValue) << entry.name;
-        EXPECT_EQ(page.Block().registers[kXBR0].cBefore, "");
-        EXPECT_EQ(page.Block().registers[kXBR0].asmBefore, "");
+        EXPECT_EQ(page.Block().registers[reg::XBR0].cBefore, "");
+        EXPECT_EQ(page.Block().registers[reg::XBR0].asmBefore, "");
         EXPECT_FALSE(Checked(page, "UART0"));
         EXPECT_FALSE(Checked(page, "Skip P1.1"));
         EXPECT_EQ(page.Find("Input P0.0")->Caption(), "D");
@@ -391,7 +391,7 @@ TEST_F(PortIOSheetTest, OkAsksToEnableTheCrossbarWhenPeripheralsAreOn) {
               "crossbar,\n would you like to do so now?");
     EXPECT_EQ(app.platform.boxes[0].icon, fw::MessageIcon::Question);
     EXPECT_EQ(app.platform.boxes[0].buttons, fw::MessageButtons::YesNo);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x40);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR1), 0x40);
 
     // Answered No: the crossbar stays off.
     app.platform.boxes.clear();
@@ -402,8 +402,8 @@ TEST_F(PortIOSheetTest, OkAsksToEnableTheCrossbarWhenPeripheralsAreOn) {
         sheet.PressOK();
     });
     EXPECT_EQ(app.platform.boxes.size(), 1u);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x00);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kP0MDOUT), 0x02);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR1), 0x00);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::P0MDOUT), 0x02);
 }
 
 TEST_F(PortIOSheetTest, OkDoesNotAskForPullupsAloneOrAnEnabledCrossbarOrOnCancel) {
@@ -414,7 +414,7 @@ TEST_F(PortIOSheetTest, OkDoesNotAskForPullupsAloneOrAnEnabledCrossbarOrOnCancel
         sheet.PressOK();
     });
     EXPECT_TRUE(app.platform.boxes.empty());
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x80);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR1), 0x80);
 
     Run([](fw::PropertySheet& sheet) {
         ASSERT_TRUE(Click(Crossbar(sheet), "UART0"));
@@ -547,16 +547,16 @@ TEST_F(PortIOSheetTest, OkAfterPortMatchResetWritesTheCurrentAssignment) {
         sheet.PressOK();       // with the crossbar page's table drawn before the reset
     });
     const PeripheralBlock block = DocumentBlock(kBlockPortIO);
-    EXPECT_EQ(block.registers[kXBR0].value, 0x00);
-    EXPECT_EQ(block.registers[kXBR0].cBefore, "");
+    EXPECT_EQ(block.registers[reg::XBR0].value, 0x00);
+    EXPECT_EQ(block.registers[reg::XBR0].cBefore, "");
     EXPECT_EQ(block.cPrologue.find("UART"), std::string::npos);
     EXPECT_EQ(app.platform.boxes.size(), 1u);  // the Reset question only
 }
 
 TEST_F(PortIOSheetTest, LoadedProjectWithAnUnassignableSignalShowsItWithoutACell) {
     NewProject(0xD0);
-    SetDocumentValue(kBlockPortIO, kXBR0, 0x01);
-    SetDocumentValue(kBlockPortIO, kP0SKIP, 0x10);
+    SetDocumentValue(kBlockPortIO, reg::XBR0, 0x01);
+    SetDocumentValue(kBlockPortIO, reg::P0SKIP, 0x10);
     Run([](fw::PropertySheet& sheet) {
         CPortIOCrossbarPropPage& page = Crossbar(sheet);
         const fw::Grid& grid = page.AssignmentGrid();
@@ -595,7 +595,7 @@ TEST_F(PortIOSheetTest, SpiCopyIsReadOnlyForTheSheet) {
         sheet.PressOK();
     });
     EXPECT_EQ(DocumentBlock(kBlockSpi), spi);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR0), 0x02);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR0), 0x02);
 }
 
 TEST_F(PortIOSheetTest, ADamagedProjectWithoutPortRegistersShowsAllClearAndSurvivesClicks) {
@@ -634,31 +634,31 @@ TEST_F(PortIOSheetTest, PortMatchStartsNotComparedAndCyclesThroughItsThreeStates
 
         ASSERT_TRUE(Click(page, "Match P0.0"));
         EXPECT_EQ(page.Button(0).Caption(), "0");
-        EXPECT_EQ(page.Block().registers[kP0MAT].value, 0xFE);
-        EXPECT_EQ(page.Block().registers[kP0MASK].value, 0x01);
+        EXPECT_EQ(page.Block().registers[reg::P0MAT].value, 0xFE);
+        EXPECT_EQ(page.Block().registers[reg::P0MASK].value, 0x01);
         EXPECT_EQ(Summary(page), "    P0MAT     = 0xFE;\r\n    P0MASK    = 0x01;\r\n");
         ASSERT_TRUE(Click(page, "Match P0.0"));
         EXPECT_EQ(page.Button(0).Caption(), "1");
-        EXPECT_EQ(page.Block().registers[kP0MAT].value, 0xFF);
-        EXPECT_EQ(page.Block().registers[kP0MASK].value, 0x01);
+        EXPECT_EQ(page.Block().registers[reg::P0MAT].value, 0xFF);
+        EXPECT_EQ(page.Block().registers[reg::P0MASK].value, 0x01);
         ASSERT_TRUE(Click(page, "Match P0.0"));
         EXPECT_EQ(page.Button(0).Caption(), "X");
-        EXPECT_EQ(page.Block().registers[kP0MAT].value, 0xFF);
-        EXPECT_EQ(page.Block().registers[kP0MASK].value, 0x00);
+        EXPECT_EQ(page.Block().registers[reg::P0MAT].value, 0xFF);
+        EXPECT_EQ(page.Block().registers[reg::P0MASK].value, 0x00);
 
         ASSERT_TRUE(Click(page, "Match P1.7"));
-        EXPECT_EQ(page.Block().registers[kP1MAT].value, 0x7F);
-        EXPECT_EQ(page.Block().registers[kP1MASK].value, 0x80);
+        EXPECT_EQ(page.Block().registers[reg::P1MAT].value, 0x7F);
+        EXPECT_EQ(page.Block().registers[reg::P1MASK].value, 0x80);
         sheet.PressOK();
     });
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kP1MAT), 0x7F);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kP1MASK), 0x80);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::P1MAT), 0x7F);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::P1MASK), 0x80);
 }
 
 TEST_F(PortIOSheetTest, PortMatchLoadsXFromAClearedMaskBitWhateverTheMatchBit) {
     NewProject(0xD6);
-    SetDocumentValue(kBlockPortIO, kP0MAT, 0xFA);   // bits 0 and 2 clear
-    SetDocumentValue(kBlockPortIO, kP0MASK, 0x06);  // bits 1 and 2 compared
+    SetDocumentValue(kBlockPortIO, reg::P0MAT, 0xFA);   // bits 0 and 2 clear
+    SetDocumentValue(kBlockPortIO, reg::P0MASK, 0x06);  // bits 1 and 2 compared
     Run([](fw::PropertySheet& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(1));
         CPortIOMatchPropPage& page = Match(sheet);
@@ -667,8 +667,8 @@ TEST_F(PortIOSheetTest, PortMatchLoadsXFromAClearedMaskBitWhateverTheMatchBit) {
         EXPECT_EQ(page.Button(1).Caption(), "1");
         EXPECT_EQ(page.Button(2).Caption(), "0");
         ASSERT_TRUE(Click(page, "Match P0.0"));  // from the third state to "0"
-        EXPECT_EQ(page.Block().registers[kP0MAT].value, 0xFA);
-        EXPECT_EQ(page.Block().registers[kP0MASK].value, 0x07);
+        EXPECT_EQ(page.Block().registers[reg::P0MAT].value, 0xFA);
+        EXPECT_EQ(page.Block().registers[reg::P0MASK].value, 0x07);
     });
 }
 
@@ -702,7 +702,7 @@ TEST_F(PortIOSheetTest, PortMatchResetClearsTheCrossbarToo) {
         ASSERT_TRUE(Click(page, "Match P0.3"));
         sheet.PressButton(0);
         for (const RegisterEntry& entry : page.Block().registers) EXPECT_EQ(entry.value, entry.resetValue) << entry.name;
-        EXPECT_EQ(page.Block().registers[kXBR0].cBefore, "");
+        EXPECT_EQ(page.Block().registers[reg::XBR0].cBefore, "");
         EXPECT_EQ(page.Button(3).Caption(), "X");
         ASSERT_TRUE(sheet.SetActivePage(0));
         EXPECT_FALSE(Checked(Crossbar(sheet), "UART0"));
@@ -731,16 +731,16 @@ TEST_F(NestedPortIOTest, OkWritesBlock11AtOnceFromTheCallersCopy) {
         ASSERT_TRUE(Click(sheet.Page(0), "UART0"));
         sheet.PressOK();
     };
-    EXPECT_EQ(RunPortIONestedSheet(outer), fw::DialogResult::Ok);
-    EXPECT_EQ(callers.registers[kXBR0].value, 0x01);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR0), 0x01);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::PortIO, outer), fw::DialogResult::Ok);
+    EXPECT_EQ(callers.registers[reg::XBR0].value, 0x01);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR0), 0x01);
     EXPECT_NE(DocumentBlock(kBlockPortIO).cPrologue.find("TX   (UART)"), std::string::npos);
 }
 
 TEST_F(NestedPortIOTest, CancelLeavesTheDocumentAndTheCallersCopyUnchanged) {
     SheetContext outer(Document());
     PeripheralBlock& callers = outer.Block(kBlockPortIO);
-    callers.registers[kP0SKIP].value = 0x01;  // an edit of the outer sheet
+    callers.registers[reg::P0SKIP].value = 0x01;  // an edit of the outer sheet
     const PeripheralBlock before = callers;
     const PeripheralBlock document = DocumentBlock(kBlockPortIO);
     app.platform.onSheet = [](fw::PropertySheet& sheet) {
@@ -748,7 +748,7 @@ TEST_F(NestedPortIOTest, CancelLeavesTheDocumentAndTheCallersCopyUnchanged) {
         ASSERT_TRUE(Click(sheet.Page(0), "SYSCLK"));
         sheet.PressCancel();
     };
-    EXPECT_EQ(RunPortIONestedSheet(outer), fw::DialogResult::Cancel);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::PortIO, outer), fw::DialogResult::Cancel);
     EXPECT_EQ(callers, before);
     EXPECT_EQ(DocumentBlock(kBlockPortIO), document);
 }
@@ -757,7 +757,7 @@ TEST_F(NestedPortIOTest, FreshCopiesIgnoreTheCallersEdits) {
     SheetContext outer(Document());
     PeripheralBlock& callersPortIO = outer.Block(kBlockPortIO);
     PeripheralBlock& callersSpi = outer.Block(kBlockSpi);
-    callersPortIO.registers[kP0SKIP].value = 0x01;
+    callersPortIO.registers[reg::P0SKIP].value = 0x01;
     callersSpi.registers[1].value = 0x00;  // three-wire in the caller's copy only
     app.platform.answers = {kYes};
     app.platform.onSheet = [](fw::PropertySheet& sheet) {
@@ -767,17 +767,17 @@ TEST_F(NestedPortIOTest, FreshCopiesIgnoreTheCallersEdits) {
         ASSERT_TRUE(Click(page, "ECI"));
         sheet.PressOK();
     };
-    EXPECT_EQ(RunPortIONestedSheet(outer, PortIOCopy::Fresh), fw::DialogResult::Ok);
-    EXPECT_EQ(callersPortIO.registers[kXBR1].value, 0x00);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x48);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kP0SKIP), 0x00);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::PortIOFresh, outer), fw::DialogResult::Ok);
+    EXPECT_EQ(callersPortIO.registers[reg::XBR1].value, 0x00);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR1), 0x48);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::P0SKIP), 0x00);
 
     // The SPI page hands its own copy: the wire mode it shows is the page's.
     app.platform.onSheet = [](fw::PropertySheet& sheet) {
         EXPECT_EQ(dynamic_cast<CPortIOCrossbarPropPage&>(sheet.Page(0)).AssignmentGrid().Text(7, 0), "NSS*");
         sheet.PressCancel();
     };
-    EXPECT_EQ(RunPortIONestedSheet(outer, PortIOCopy::Callers, SpiCopy::Callers), fw::DialogResult::Cancel);
+    EXPECT_EQ(RunNestedSheet(NestedSheet::PortIOWithOwnSpi, outer), fw::DialogResult::Cancel);
 }
 
 TEST_F(NestedPortIOTest, ConfigurePortIOOnTheInt01PageWritesBlock11EvenWhenTheInterruptsSheetIsCancelled) {
@@ -800,7 +800,7 @@ TEST_F(NestedPortIOTest, ConfigurePortIOOnTheInt01PageWritesBlock11EvenWhenTheIn
     };
     RunSheetCommand(ID_PERIPHERALS_INTERRUPTS, Document());
     EXPECT_EQ(crossbarSheets, 1);
-    EXPECT_EQ(DocumentValue(kBlockPortIO, kXBR1), 0x50);
+    EXPECT_EQ(DocumentValue(kBlockPortIO, reg::XBR1), 0x50);
     EXPECT_NE(DocumentBlock(kBlockPortIO).cPrologue.find("P0.0  -  T0   (Tmr0), "), std::string::npos);
     EXPECT_EQ(DocumentBlock(kBlockInterrupts), interrupts);
 }

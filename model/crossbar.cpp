@@ -1,6 +1,6 @@
 // The priority crossbar decoder and the rules built on it.
 
-#include "pages/portio/crossbar.h"
+#include "model/crossbar.h"
 
 #include <cstdio>
 
@@ -11,23 +11,23 @@ namespace {
 using P = CrossbarPeripheral;
 
 constexpr SignalTable kFourWireTable{{
-    {0, "TX", "TX   (UART), ", P::Uart0, kXBR0, 0x01, 0, 4, 4},
-    {1, "RX", "RX   (UART), ", P::Uart0, kXBR0, 0x01, 0, 5, 5},
-    {2, "SCK", "SCK  (SPI0), ", P::Spi0, kXBR0, 0x02, 0, 0, 13},
-    {3, "MISO", "MISO (SPI0), ", P::Spi0, kXBR0, 0x02, 0, 1, 14},
-    {4, "MOSI", "MOSI (SPI0), ", P::Spi0, kXBR0, 0x02, 0, 2, 15},
-    {5, "NSS", "NSS  (SPI0), ", P::Spi0, kXBR0, 0x02, 0, 3, 15},
-    {6, "LIN-TX", "TX    (LIN), ", P::Lin, kXBR0, 0x04, 0, 0, 14},
-    {7, "LIN-RX", "RX    (LIN), ", P::Lin, kXBR0, 0x04, 0, 1, 15},
-    {8, "CP0", "CP0  (Cmp0), ", P::Cp0, kXBR0, 0x10, 0, 0, 15},
-    {9, "CP0A", "CP0A (Cmp0), ", P::Cp0A, kXBR0, 0x20, 0, 0, 15},
-    {10, "SYSCLK", "SYSCLK,      ", P::Sysclk, kXBR0, 0x08, 0, 0, 15},
-    {11, "CEX0", "CEX0  (PCA), ", P::Cex0, kXBR1, kXbr1CexCountMask, 1, 0, 15},
-    {12, "CEX1", "CEX1  (PCA), ", P::Cex1, kXBR1, kXbr1CexCountMask, 2, 1, 15},
-    {13, "CEX2", "CEX2  (PCA), ", P::Cex2, kXBR1, kXbr1CexCountMask, 3, 2, 15},
-    {14, "ECI", "ECI,         ", P::Eci, kXBR1, 0x08, 0, 0, 15},
-    {15, "T0", "T0   (Tmr0), ", P::Timer0, kXBR1, 0x10, 0, 0, 15},
-    {16, "T1", "T1   (Tmr1), ", P::Timer1, kXBR1, 0x20, 0, 0, 15},
+    {0, "TX", "TX   (UART), ", P::Uart0, reg::XBR0, 0x01, 0, 4, 4},
+    {1, "RX", "RX   (UART), ", P::Uart0, reg::XBR0, 0x01, 0, 5, 5},
+    {2, "SCK", "SCK  (SPI0), ", P::Spi0, reg::XBR0, 0x02, 0, 0, 13},
+    {3, "MISO", "MISO (SPI0), ", P::Spi0, reg::XBR0, 0x02, 0, 1, 14},
+    {4, "MOSI", "MOSI (SPI0), ", P::Spi0, reg::XBR0, 0x02, 0, 2, 15},
+    {5, "NSS", "NSS  (SPI0), ", P::Spi0, reg::XBR0, 0x02, 0, 3, 15},
+    {6, "LIN-TX", "TX    (LIN), ", P::Lin, reg::XBR0, 0x04, 0, 0, 14},
+    {7, "LIN-RX", "RX    (LIN), ", P::Lin, reg::XBR0, 0x04, 0, 1, 15},
+    {8, "CP0", "CP0  (Cmp0), ", P::Cp0, reg::XBR0, 0x10, 0, 0, 15},
+    {9, "CP0A", "CP0A (Cmp0), ", P::Cp0A, reg::XBR0, 0x20, 0, 0, 15},
+    {10, "SYSCLK", "SYSCLK,      ", P::Sysclk, reg::XBR0, 0x08, 0, 0, 15},
+    {11, "CEX0", "CEX0  (PCA), ", P::Cex0, reg::XBR1, kXbr1CexCountMask, 1, 0, 15},
+    {12, "CEX1", "CEX1  (PCA), ", P::Cex1, reg::XBR1, kXbr1CexCountMask, 2, 1, 15},
+    {13, "CEX2", "CEX2  (PCA), ", P::Cex2, reg::XBR1, kXbr1CexCountMask, 3, 2, 15},
+    {14, "ECI", "ECI,         ", P::Eci, reg::XBR1, 0x08, 0, 0, 15},
+    {15, "T0", "T0   (Tmr0), ", P::Timer0, reg::XBR1, 0x10, 0, 0, 15},
+    {16, "T1", "T1   (Tmr1), ", P::Timer1, reg::XBR1, 0x20, 0, 0, 15},
 }};
 
 constexpr int kNssRow = 5;
@@ -90,17 +90,8 @@ SignalTable BuildSignalTable(bool fourWireNss) {
 }
 
 bool IsFourWireNss(const PeripheralBlock& spi) {
-    if (spi.registers.size() <= static_cast<std::size_t>(kSpi0cnEntry)) return false;
-    return (spi.registers[kSpi0cnEntry].value & kSpiNssModeMask) != 0;
-}
-
-int PinCountForDevice(std::uint8_t deviceId) {
-    switch (deviceId) {
-        case 0xD0: case 0xD1: case 0xD2: case 0xD3: case 0xD4: case 0xD5:
-            return 6;
-        default:
-            return 16;
-    }
+    if (spi.registers.size() <= static_cast<std::size_t>(reg::SPI0CN)) return false;
+    return (spi.registers[reg::SPI0CN].value & kSpiNssModeMask) != 0;
 }
 
 std::string PinName(int pin) {
@@ -195,7 +186,7 @@ CrossbarAvailability TrialEnabledBoxes(const CrossbarRegisters& registers, const
             continue;
         }
         CrossbarRegisters trial = registers;
-        trial[PinEntry(kP0SKIP, pin)] = static_cast<std::uint8_t>(trial[PinEntry(kP0SKIP, pin)] | PinMask(pin));
+        trial[PinEntry(reg::P0SKIP, pin)] = static_cast<std::uint8_t>(trial[PinEntry(reg::P0SKIP, pin)] | PinMask(pin));
         availability.skip[static_cast<std::size_t>(pin)] = trialSucceeds(trial);
     }
     return availability;

@@ -9,29 +9,13 @@
 #include <string>
 
 #include "model/device_data.h"
+#include "model/register_tables.h"
 
 namespace regsmith {
 
-// Entries of the port I/O block (block 11), by index.
-enum PortIOEntry : int {
-    kP0MDIN = 0,
-    kP1MDIN = 1,
-    kP0MDOUT = 2,
-    kP1MDOUT = 3,
-    kP0SKIP = 4,
-    kP1SKIP = 5,
-    kXBR0 = 6,
-    kXBR1 = 7,
-    kP0MAT = 8,
-    kP1MAT = 9,
-    kP0MASK = 10,
-    kP1MASK = 11,
-};
-inline constexpr int kPortIOEntryCount = 12;
 inline constexpr int kCrossbarEntryCount = 8;  // entries 0..7 decide the routing and pin modes
 
-// SPI block (block 5): SPI0CN and its NSS-mode bits (non-zero: four-wire).
-inline constexpr int kSpi0cnEntry = 1;
+// SPI0CN's NSS-mode bits (non-zero: four-wire).
 inline constexpr std::uint8_t kSpiNssModeMask = 0x0C;
 
 inline constexpr std::uint8_t kXbr1CexCountMask = 0x07;
@@ -52,7 +36,7 @@ struct CrossbarSignal {
     const char* name = "";            // shown in the table ("NSS*" in three-wire mode)
     const char* assignmentText = "";  // 13 characters, for the pin comment table
     CrossbarPeripheral peripheral = CrossbarPeripheral::Uart0;
-    int entry = kXBR0;                // XBR0 or XBR1
+    int entry = reg::XBR0;                // XBR0 or XBR1
     std::uint8_t mask = 0;            // enable bit; for the CEX rows the count field
     std::uint8_t minimumCount = 0;    // CEX rows: enabled when (XBR1 & 0x07) >= this
     int firstPin = kNoPin;            // kNoPin: the signal never takes a pin
@@ -69,9 +53,6 @@ SignalTable BuildSignalTable(bool fourWireNss);
 // Four-wire NSS mode from an SPI block copy; a block without SPI0CN reads as 0.
 bool IsFourWireNss(const PeripheralBlock& spi);
 
-// 6 pins for the small package, 16 for the large one (and for any id that is
-// not a small-package id).
-int PinCountForDevice(std::uint8_t deviceId);
 // "P0.3" for pin 3, "P1.0" for pin 8.
 std::string PinName(int pin);
 // Pin index of "P0.3" / "P1.7", or kNoPin when the text names no pin.
@@ -88,10 +69,10 @@ struct CrossbarRegisters {
     std::uint8_t& operator[](int entry) { return value[static_cast<std::size_t>(entry)]; }
     std::uint8_t operator[](int entry) const { return value[static_cast<std::size_t>(entry)]; }
 
-    bool IsSkipped(int pin) const { return PinBit(kP0SKIP, pin); }
-    bool IsDigital(int pin) const { return PinBit(kP0MDIN, pin); }
-    bool IsPushPull(int pin) const { return PinBit(kP0MDOUT, pin); }
-    int CexCount() const { return value[kXBR1] & kXbr1CexCountMask; }
+    bool IsSkipped(int pin) const { return PinBit(reg::P0SKIP, pin); }
+    bool IsDigital(int pin) const { return PinBit(reg::P0MDIN, pin); }
+    bool IsPushPull(int pin) const { return PinBit(reg::P0MDOUT, pin); }
+    int CexCount() const { return value[reg::XBR1] & kXbr1CexCountMask; }
 
 private:
     bool PinBit(int port0Entry, int pin) const;

@@ -1,8 +1,10 @@
-#include "pages/portio/crossbar.h"
+#include "model/crossbar.h"
 
 #include <gtest/gtest.h>
 
+#include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "model/register_tables.h"
 
 namespace regsmith {
 namespace {
@@ -16,7 +18,7 @@ enum Row { TX, RX, SCK, MISO, MOSI, NSS, LINTX, LINRX, CP0, CP0A, SYSCLK, CEX0, 
 int PinOf(const CrossbarDecode& decode, int row) { return decode.signalPin[static_cast<std::size_t>(row)]; }
 
 void Skip(CrossbarRegisters& registers, int pin) {
-    registers[PinEntry(kP0SKIP, pin)] = static_cast<std::uint8_t>(registers[PinEntry(kP0SKIP, pin)] | PinMask(pin));
+    registers[PinEntry(reg::P0SKIP, pin)] = static_cast<std::uint8_t>(registers[PinEntry(reg::P0SKIP, pin)] | PinMask(pin));
 }
 
 bool PeripheralAvailable(const CrossbarAvailability& availability, CrossbarPeripheral peripheral) {
@@ -59,8 +61,8 @@ TEST(CrossbarTable, WireModeFromSpi0cnAndPinCountFromDeviceId) {
     EXPECT_FALSE(IsFourWireNss(spi));
     EXPECT_FALSE(IsFourWireNss(PeripheralBlock{}));  // a missing block reads all clear
 
-    for (int id = 0xD0; id <= 0xD5; ++id) EXPECT_EQ(PinCountForDevice(static_cast<std::uint8_t>(id)), 6) << id;
-    for (int id = 0xD6; id <= 0xDB; ++id) EXPECT_EQ(PinCountForDevice(static_cast<std::uint8_t>(id)), 16) << id;
+    for (int id = 0xD0; id <= 0xD5; ++id) EXPECT_EQ(PinCount(static_cast<std::uint8_t>(id)), 6) << id;
+    for (int id = 0xD6; id <= 0xDB; ++id) EXPECT_EQ(PinCount(static_cast<std::uint8_t>(id)), 16) << id;
 
     EXPECT_EQ(PinName(0), "P0.0");
     EXPECT_EQ(PinName(15), "P1.7");
@@ -72,8 +74,8 @@ TEST(CrossbarTable, WireModeFromSpi0cnAndPinCountFromDeviceId) {
 
 TEST(CrossbarRegistersTest, ReadFromBlockAndDamagedBlocksKeepResetValues) {
     PeripheralBlock block = DefaultPortIO();
-    block.registers[kP1SKIP].value = 0x81;
-    block.registers[kP0MDIN].value = 0xFE;
+    block.registers[reg::P1SKIP].value = 0x81;
+    block.registers[reg::P0MDIN].value = 0xFE;
     CrossbarRegisters registers = CrossbarRegisters::FromBlock(block);
     EXPECT_TRUE(registers.IsSkipped(8));
     EXPECT_TRUE(registers.IsSkipped(15));
@@ -83,8 +85,8 @@ TEST(CrossbarRegistersTest, ReadFromBlockAndDamagedBlocksKeepResetValues) {
 
     block.registers.resize(3);  // a truncated project: P0MDIN, P1MDIN, P0MDOUT only
     registers = CrossbarRegisters::FromBlock(block);
-    EXPECT_EQ(registers[kXBR0], 0x00);
-    EXPECT_EQ(registers[kP0SKIP], 0x00);
+    EXPECT_EQ(registers[reg::XBR0], 0x00);
+    EXPECT_EQ(registers[reg::P0SKIP], 0x00);
     EXPECT_FALSE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Uart0));
     EXPECT_FALSE(IsEnabledOnCrossbar(PeripheralBlock{}, CrossbarPeripheral::Cex0));
 }
@@ -94,52 +96,52 @@ TEST(CrossbarEnabled, OneCallPerPeripheralIncludingTheCexCountRule) {
     for (int index = 0; index < kCrossbarPeripheralCount; ++index)
         EXPECT_FALSE(IsEnabledOnCrossbar(block, static_cast<CrossbarPeripheral>(index))) << index;
 
-    block.registers[kXBR0].value = 0x31;  // UART0, CP0, CP0A
+    block.registers[reg::XBR0].value = 0x31;  // UART0, CP0, CP0A
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Uart0));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cp0));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cp0A));
     EXPECT_FALSE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Spi0));
     EXPECT_FALSE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Sysclk));
 
-    block.registers[kXBR1].value = 0x42;  // crossbar on, two CEX signals
+    block.registers[reg::XBR1].value = 0x42;  // crossbar on, two CEX signals
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cex0));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cex1));
     EXPECT_FALSE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cex2));
-    block.registers[kXBR1].value = 0x3B;  // three CEX, ECI, T0, T1
+    block.registers[reg::XBR1].value = 0x3B;  // three CEX, ECI, T0, T1
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cex2));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Eci));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Timer0));
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Timer1));
-    block.registers[kXBR1].value = 0x07;  // a count above 3 still means all three
+    block.registers[reg::XBR1].value = 0x07;  // a count above 3 still means all three
     EXPECT_TRUE(IsEnabledOnCrossbar(block, CrossbarPeripheral::Cex2));
 }
 
 TEST(CrossbarBoxes, CexBoxesSetTheCount) {
     CrossbarRegisters registers;
-    registers[kXBR1] = 0x40;
+    registers[reg::XBR1] = 0x40;
     ApplyPeripheralBox(registers, CrossbarPeripheral::Cex1, true);
-    EXPECT_EQ(registers[kXBR1], 0x42);
+    EXPECT_EQ(registers[reg::XBR1], 0x42);
     EXPECT_TRUE(IsPeripheralEnabled(CrossbarPeripheral::Cex0, registers));
     EXPECT_TRUE(IsPeripheralEnabled(CrossbarPeripheral::Cex1, registers));
     EXPECT_FALSE(IsPeripheralEnabled(CrossbarPeripheral::Cex2, registers));
     ApplyPeripheralBox(registers, CrossbarPeripheral::Cex0, false);
-    EXPECT_EQ(registers[kXBR1], 0x40);
+    EXPECT_EQ(registers[reg::XBR1], 0x40);
     ApplyPeripheralBox(registers, CrossbarPeripheral::Cex2, true);
-    EXPECT_EQ(registers[kXBR1], 0x43);
+    EXPECT_EQ(registers[reg::XBR1], 0x43);
     ApplyPeripheralBox(registers, CrossbarPeripheral::Cex2, false);
-    EXPECT_EQ(registers[kXBR1], 0x42);
+    EXPECT_EQ(registers[reg::XBR1], 0x42);
 
     ApplyPeripheralBox(registers, CrossbarPeripheral::Spi0, true);
     ApplyPeripheralBox(registers, CrossbarPeripheral::Timer1, true);
-    EXPECT_EQ(registers[kXBR0], 0x02);
-    EXPECT_EQ(registers[kXBR1], 0x62);
+    EXPECT_EQ(registers[reg::XBR0], 0x02);
+    EXPECT_EQ(registers[reg::XBR1], 0x62);
     ApplyPeripheralBox(registers, CrossbarPeripheral::Spi0, false);
-    EXPECT_EQ(registers[kXBR0], 0x00);
+    EXPECT_EQ(registers[reg::XBR0], 0x00);
 }
 
 TEST(CrossbarDecodeTest, SmallPackageUartAndFourWireSpiFillEveryPin) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x03;
+    registers[reg::XBR0] = 0x03;
     const SignalTable table = BuildSignalTable(true);
     const CrossbarDecode decode = Decode(registers, table, kSmall);
     EXPECT_EQ(PinOf(decode, TX), 4);
@@ -177,7 +179,7 @@ TEST(CrossbarDecodeTest, LargePackageSkipsPushThreeWireSpiUp) {
     CrossbarRegisters registers;
     Skip(registers, 0);
     Skip(registers, 1);
-    registers[kXBR0] = 0x02;
+    registers[reg::XBR0] = 0x02;
     const SignalTable table = BuildSignalTable(false);
     const CrossbarDecode decode = Decode(registers, table, kLarge);
     EXPECT_EQ(PinOf(decode, SCK), 2);
@@ -198,8 +200,8 @@ TEST(CrossbarDecodeTest, LargePackageSkipsPushThreeWireSpiUp) {
 
 TEST(CrossbarDecodeTest, EverySignalOnTheLargePackageInPriorityOrder) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x3F;
-    registers[kXBR1] = 0x3B;
+    registers[reg::XBR0] = 0x3F;
+    registers[reg::XBR1] = 0x3B;
     const CrossbarDecode decode = Decode(registers, BuildSignalTable(true), kLarge);
     const int expected[kSignalCount] = {4, 5, 0, 1, 2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, kNoPin};
     for (int row = 0; row < kSignalCount; ++row) EXPECT_EQ(PinOf(decode, row), expected[row]) << row;
@@ -208,7 +210,7 @@ TEST(CrossbarDecodeTest, EverySignalOnTheLargePackageInPriorityOrder) {
 
 TEST(CrossbarDecodeTest, LastPinsBoundTheSearch) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x02;
+    registers[reg::XBR0] = 0x02;
     for (int pin = 0; pin <= 12; ++pin) Skip(registers, pin);
     const SignalTable table = BuildSignalTable(false);
     CrossbarDecode decode = Decode(registers, table, kLarge);
@@ -226,7 +228,7 @@ TEST(CrossbarDecodeTest, LastPinsBoundTheSearch) {
 
 TEST(CrossbarDecodeTest, FollowersStartAfterTheirPredecessorsFirstPins) {
     CrossbarRegisters registers;
-    registers[kXBR1] = 0x03;  // three CEX
+    registers[reg::XBR1] = 0x03;  // three CEX
     Skip(registers, 0);
     CrossbarDecode decode = Decode(registers, BuildSignalTable(true), kSmall);
     EXPECT_EQ(PinOf(decode, CEX0), 1);
@@ -235,8 +237,8 @@ TEST(CrossbarDecodeTest, FollowersStartAfterTheirPredecessorsFirstPins) {
 
     // CP0 on P0.1 and P0.2 skipped: CEX1 cannot go to P0.0 and takes P0.3.
     registers = CrossbarRegisters{};
-    registers[kXBR0] = 0x10;
-    registers[kXBR1] = 0x02;
+    registers[reg::XBR0] = 0x10;
+    registers[reg::XBR1] = 0x02;
     Skip(registers, 0);
     Skip(registers, 2);
     decode = Decode(registers, BuildSignalTable(true), kSmall);
@@ -247,9 +249,9 @@ TEST(CrossbarDecodeTest, FollowersStartAfterTheirPredecessorsFirstPins) {
 
 TEST(CrossbarDecodeTest, SkipsBeyondThePinCountAreIgnored) {
     CrossbarRegisters registers;
-    registers[kP0SKIP] = 0xC0;
-    registers[kP1SKIP] = 0xFF;
-    registers[kXBR1] = 0x30;  // T0, T1
+    registers[reg::P0SKIP] = 0xC0;
+    registers[reg::P1SKIP] = 0xFF;
+    registers[reg::XBR1] = 0x30;  // T0, T1
     const CrossbarDecode decode = Decode(registers, BuildSignalTable(true), kSmall);
     for (int pin = 0; pin < kSmall; ++pin) EXPECT_FALSE(decode.pins[pin].skipped);
     EXPECT_EQ(PinOf(decode, T0), 0);
@@ -262,7 +264,7 @@ TEST(CrossbarDecodeTest, SkipsBeyondThePinCountAreIgnored) {
 TEST(CrossbarDecodeTest, LoadedProjectWithAnUnassignableSignal) {
     // A file can hold what the boxes never allow: UART0 on with P0.4 skipped.
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x01;
+    registers[reg::XBR0] = 0x01;
     Skip(registers, 4);
     const SignalTable table = BuildSignalTable(true);
     const CrossbarDecode decode = Decode(registers, table, kSmall);
@@ -292,15 +294,15 @@ TEST(CrossbarDecodeTest, DefaultRegistersOfferEveryBox) {
 TEST(CrossbarDecodeTest, GreyingKeepsEnabledSignalsOnPins) {
     // Large package with 14 signals on P0.0..P1.5: two free pins remain.
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x3F;  // UART, SPI(4), LIN(2), CP0, CP0A, SYSCLK: 11 signals
-    registers[kXBR1] = 0x03;  // CEX0..2: 14 signals on P0.0..P1.5
+    registers[reg::XBR0] = 0x3F;  // UART, SPI(4), LIN(2), CP0, CP0A, SYSCLK: 11 signals
+    registers[reg::XBR1] = 0x03;  // CEX0..2: 14 signals on P0.0..P1.5
     const SignalTable table = BuildSignalTable(true);
     const CrossbarAvailability availability = TrialEnabledBoxes(registers, table, kLarge);
     EXPECT_TRUE(PeripheralAvailable(availability, CrossbarPeripheral::Eci));
     EXPECT_TRUE(PeripheralAvailable(availability, CrossbarPeripheral::Timer1));
     EXPECT_TRUE(availability.skip[14]);  // any one skip still leaves room for all 14
     EXPECT_TRUE(availability.skip[0]);
-    registers[kXBR1] = 0x1B;  // ECI, T0 too: 16 signals, no pin left
+    registers[reg::XBR1] = 0x1B;  // ECI, T0 too: 16 signals, no pin left
     const CrossbarAvailability full = TrialEnabledBoxes(registers, table, kLarge);
     EXPECT_FALSE(PeripheralAvailable(full, CrossbarPeripheral::Timer1));
     for (int pin = 0; pin < kLarge; ++pin) EXPECT_FALSE(full.skip[pin]) << pin;
@@ -308,9 +310,9 @@ TEST(CrossbarDecodeTest, GreyingKeepsEnabledSignalsOnPins) {
 
 TEST(CrossbarCommentTable, SixPinsByteExact) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x01;
-    registers[kP0MDOUT] = 0x10;
-    registers[kP0MDIN] = 0xFE;
+    registers[reg::XBR0] = 0x01;
+    registers[reg::P0MDOUT] = 0x10;
+    registers[reg::P0MDIN] = 0xFE;
     Skip(registers, 2);
     const CrossbarDecode decode = Decode(registers, BuildSignalTable(true), kSmall);
     const PinCommentTable table = BuildPinCommentTable(decode, registers);
@@ -334,10 +336,10 @@ TEST(CrossbarCommentTable, SixPinsByteExact) {
 
 TEST(CrossbarCommentTable, SixteenPinsWithAnEmptyLineBetweenPorts) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x18;  // CP0, SYSCLK
-    registers[kXBR1] = 0x3B;  // CEX0..2, ECI, T0, T1
-    registers[kP1MDOUT] = 0x80;
-    registers[kP1MDIN] = 0x7F;
+    registers[reg::XBR0] = 0x18;  // CP0, SYSCLK
+    registers[reg::XBR1] = 0x3B;  // CEX0..2, ECI, T0, T1
+    registers[reg::P1MDOUT] = 0x80;
+    registers[reg::P1MDIN] = 0x7F;
     Skip(registers, 0);
     Skip(registers, 9);
     const CrossbarDecode decode = Decode(registers, BuildSignalTable(false), kLarge);
@@ -370,7 +372,7 @@ TEST(CrossbarCommentTable, SixteenPinsWithAnEmptyLineBetweenPorts) {
 
 TEST(CrossbarDescribe, OneLinePerSignal) {
     CrossbarRegisters registers;
-    registers[kXBR0] = 0x03;
+    registers[reg::XBR0] = 0x03;
     const SignalTable table = BuildSignalTable(false);
     const std::string text = DescribeAssignment(Decode(registers, table, kSmall), table);
     EXPECT_EQ(text,

@@ -1,0 +1,136 @@
+#pragma once
+// The register table of every peripheral block: the entry order, register
+// names, reset values and fixed text fragments.  The order of a table is the
+// order of the lines in the generated routine, and pages refer to entries by
+// the names below (reg::TMOD is the TMOD entry of the Timers block).  The
+// defaults of a new document are built from these tables.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "model/device_data.h"
+
+namespace regsmith {
+
+struct RegisterSpec {
+    std::string_view name;
+    std::uint8_t resetValue = 0;
+    std::string_view cBefore{};
+    std::string_view asmBefore{};
+    std::string_view cAfter{};
+    std::string_view asmAfter{};
+};
+
+struct BlockSpec {
+    std::int32_t number;
+    std::string_view routine;  // "Timer_Init"
+    std::span<const RegisterSpec> registers;
+};
+
+// Entry indexes, one enumeration per block.  Every register name of the
+// family is unique, except that blocks 0 and 8 (reset sources and the
+// comparator as a reset source) share one table.
+namespace reg {
+enum ResetSources : int { VDM0CN, RSTSRC };
+enum Pca : int {
+    PCA0CN, PCA0MD, PCA0CPM0, PCA0CPM1, PCA0CPM2, PCA0L, PCA0H,
+    PCA0CPL0, PCA0CPL1, PCA0CPL2, PCA0CPH0, PCA0CPH1, PCA0CPH2,
+};
+enum Timers : int { TCON, TMOD, CKCON, TL0, TL1, TH0, TH1, TMR2CN, TMR2RLL, TMR2RLH, TMR2L, TMR2H };
+enum Uart : int { SCON0 };
+enum Spi : int { SPI0CFG, SPI0CN, SPI0CKR };
+enum Adc : int { ADC0MX, ADC0CF, ADC0CN, ADC0TK, ADC0GTH, ADC0GTL, ADC0LTH, ADC0LTL };
+enum Comparator : int { CPT0CN, CPT0MX, CPT0MD };
+enum VoltageReference : int { REF0CN };
+enum VoltageRegulator : int { REG0CN };
+enum PortIO : int { P0MDIN, P1MDIN, P0MDOUT, P1MDOUT, P0SKIP, P1SKIP, XBR0, XBR1, P0MAT, P1MAT, P0MASK, P1MASK };
+enum Oscillators : int { OSCXCN, OSCICN, CLKSEL };
+enum Interrupts : int { IP, EIE1, EIP1, IT01CF, IE };
+}  // namespace reg
+
+// The VDD monitor's wait, after VDM0CN in blocks 0 and 8.
+inline constexpr std::string_view kVddMonitorWaitC = "    for (i = 0; i < 20; i++);  // Wait 5us for initialization\r\n";
+inline constexpr std::string_view kVddMonitorWaitAsm =
+    "    clr  A                     ; Wait 5us for initialization\r\n"
+    "    djnz ACC,       $\r\n";
+
+inline constexpr RegisterSpec kResetSourcesRegisters[] = {
+    {"VDM0CN", 0x00, {}, {}, kVddMonitorWaitC, kVddMonitorWaitAsm},
+    {"RSTSRC", 0x00},
+};
+// The watchdog is stopped before PCA0MD is written and started again after
+// PCA0CPL2, its timeout, is in place.
+inline constexpr RegisterSpec kPcaRegisters[] = {
+    {"PCA0CN", 0x00},
+    {"PCA0MD", 0x00, "    PCA0MD    &= ~0x40;\r\n", "    anl  PCA0MD,    #0BFh\r\n"},
+    {"PCA0CPM0", 0x00}, {"PCA0CPM1", 0x00}, {"PCA0CPM2", 0x00}, {"PCA0L", 0x00}, {"PCA0H", 0x00},
+    {"PCA0CPL0", 0x00}, {"PCA0CPL1", 0x00},
+    {"PCA0CPL2", 0x00, {}, {}, "    PCA0MD    |= 0x40;\r\n", "    orl  PCA0MD,    #040h\r\n"},
+    {"PCA0CPH0", 0x00}, {"PCA0CPH1", 0x00}, {"PCA0CPH2", 0x00},
+};
+inline constexpr RegisterSpec kTimerRegisters[] = {
+    {"TCON", 0x00}, {"TMOD", 0x00}, {"CKCON", 0x00}, {"TL0", 0x00}, {"TL1", 0x00}, {"TH0", 0x00},
+    {"TH1", 0x00}, {"TMR2CN", 0x00}, {"TMR2RLL", 0x00}, {"TMR2RLH", 0x00}, {"TMR2L", 0x00}, {"TMR2H", 0x00},
+};
+inline constexpr RegisterSpec kUartRegisters[] = {{"SCON0", 0x00}};
+inline constexpr RegisterSpec kSpiRegisters[] = {{"SPI0CFG", 0x00}, {"SPI0CN", 0x04}, {"SPI0CKR", 0x00}};
+inline constexpr RegisterSpec kAdcRegisters[] = {
+    {"ADC0MX", 0x1F}, {"ADC0CF", 0xF8}, {"ADC0CN", 0x00}, {"ADC0TK", 0xFF},
+    {"ADC0GTH", 0xFF}, {"ADC0GTL", 0xFF}, {"ADC0LTH", 0x00}, {"ADC0LTL", 0x00},
+};
+inline constexpr RegisterSpec kComparatorRegisters[] = {{"CPT0CN", 0x00}, {"CPT0MX", 0xFF}, {"CPT0MD", 0x02}};
+inline constexpr RegisterSpec kVoltageReferenceRegisters[] = {{"REF0CN", 0x00}};
+inline constexpr RegisterSpec kVoltageRegulatorRegisters[] = {{"REG0CN", 0x10}};
+inline constexpr RegisterSpec kPortIORegisters[] = {
+    {"P0MDIN", 0xFF}, {"P1MDIN", 0xFF}, {"P0MDOUT", 0x00}, {"P1MDOUT", 0x00}, {"P0SKIP", 0x00}, {"P1SKIP", 0x00},
+    {"XBR0", 0x00}, {"XBR1", 0x00}, {"P0MAT", 0xFF}, {"P1MAT", 0xFF}, {"P0MASK", 0x00}, {"P1MASK", 0x00},
+};
+inline constexpr RegisterSpec kOscillatorRegisters[] = {{"OSCXCN", 0x00}, {"OSCICN", 0xC0}, {"CLKSEL", 0x00}};
+// IE is last, so interrupts are enabled after everything else is set.
+inline constexpr RegisterSpec kInterruptRegisters[] = {
+    {"IP", 0x00}, {"EIE1", 0x00}, {"EIP1", 0x00}, {"IT01CF", 0x01}, {"IE", 0x00},
+};
+
+// Every block of a new document, by block number (4 is never created).
+inline constexpr std::array<BlockSpec, 13> kBlockSpecs{{
+    {kBlockResetSources, "Reset_Sources_Init", kResetSourcesRegisters},
+    {kBlockPca, "PCA_Init", kPcaRegisters},
+    {kBlockTimers, "Timer_Init", kTimerRegisters},
+    {kBlockUart, "UART_Init", kUartRegisters},
+    {kBlockSpi, "SPI_Init", kSpiRegisters},
+    {kBlockAdc, "ADC_Init", kAdcRegisters},
+    {kBlockComparator, "Comparator_Init", kComparatorRegisters},
+    {kBlockComparatorReset, "Comparator_Reset_Source_Init", kResetSourcesRegisters},
+    {kBlockVoltageReference, "Voltage_Reference_Init", kVoltageReferenceRegisters},
+    {kBlockVoltageRegulator, "Voltage_Regulator_Init", kVoltageRegulatorRegisters},
+    {kBlockPortIO, "Port_IO_Init", kPortIORegisters},
+    {kBlockOscillators, "Oscillator_Init", kOscillatorRegisters},
+    {kBlockInterrupts, "Interrupts_Init", kInterruptRegisters},
+}};
+
+// The table of block `number`, or null for a number no block has.
+constexpr const BlockSpec* FindBlockSpec(std::int32_t number) {
+    for (const BlockSpec& spec : kBlockSpecs)
+        if (spec.number == number) return &spec;
+    return nullptr;
+}
+
+// The name of entry `index` of block `number` ("" when there is none).
+constexpr std::string_view RegisterName(std::int32_t number, int index) {
+    const BlockSpec* spec = FindBlockSpec(number);
+    if (!spec || index < 0 || static_cast<std::size_t>(index) >= spec->registers.size()) return {};
+    return spec->registers[static_cast<std::size_t>(index)].name;
+}
+
+// A block at its reset values with its routine texts, as a new document holds it.
+PeripheralBlock BuildDefaultBlock(const BlockSpec& spec);
+
+// A block of the given number with the standard head and foot texts for
+// `routine` ("UART_Init") and no registers.
+PeripheralBlock MakeBlock(std::int32_t number, std::string_view routine);
+// Appends a register at its reset value.
+RegisterEntry& AddRegister(PeripheralBlock& block, std::string_view name, std::uint8_t resetValue);
+
+}  // namespace regsmith
