@@ -11,30 +11,7 @@
 // the computed displays and the summary box.  A page keeps only what a
 // binding cannot say: greying rules, forced values, calculators, messages.
 //
-// A small but complete page:
-//
-//   class CUartExamplePropPage : public CDevicePropPage {
-//   public:
-//       explicit CUartExamplePropPage(SheetContext& sheet)
-//           : CDevicePropPage("UART0", sheet, kBlockUart) {
-//           auto& mode = Root().Add<fw::GroupBox>("UART Mode");
-//           BindRadios(mode, reg::SCON0, 0x80, {{"8 Bit UART", 0x00}, {"9 Bit UART", 0x80}});
-//           BindCheck(Root().Add<fw::GroupBox>("Receive Enable"), "Enable UART0 Reception", reg::SCON0, 0x10);
-//           auto& interrupt = Root().Add<fw::GroupBox>("UART Interrupt");
-//           BindStatus(interrupt, [this] {
-//               return TestBits(Copy(kBlockInterrupts), reg::IE, 0x10) ? "UART0 Interrupt is Enabled"
-//                                                                      : "UART0 Interrupt is Disabled";
-//           });
-//           AddNestedSheetButton(interrupt, "Configure UART Interrupts", NestedSheet::Interrupts);
-//           AddSummaryBox(Root());
-//       }
-//   };
-//
-//   // Registered once, from the plug-in's initialisation:
-//   RegisterSheetPages(ID_PERIPHERALS_UART, {PageOf<CUartExamplePropPage>("UART0")});
-//
-// The status text follows the nested interrupt sheet by itself: the kit
-// refreshes displays after every user action, the button's included.
+// docs/architecture.md shows a complete page and lists the bindings.
 
 #include <cstdint>
 #include <functional>
