@@ -115,6 +115,12 @@ CrossbarRegisters CrossbarRegisters::FromBlock(const PeripheralBlock& portIO) {
     return registers;
 }
 
+bool IsPinAnalog(const PeripheralBlock& portIO, int pin) {
+    return !CrossbarRegisters::FromBlock(portIO).IsDigital(pin);
+}
+
+bool IsPinSkipped(const PeripheralBlock& portIO, int pin) { return CrossbarRegisters::FromBlock(portIO).IsSkipped(pin); }
+
 int PinEntry(int port0Entry, int pin) { return pin < 8 ? port0Entry : port0Entry + 1; }
 
 std::uint8_t PinMask(int pin) { return static_cast<std::uint8_t>(1u << (pin % 8)); }

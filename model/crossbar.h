@@ -78,6 +78,11 @@ private:
     bool PinBit(int port0Entry, int pin) const;
 };
 
+// A pin's mode in a port I/O block, for the pages that check a pin they use:
+// analog when its PnMDIN bit is 0, skipped when its PnSKIP bit is 1.
+bool IsPinAnalog(const PeripheralBlock& portIO, int pin);
+bool IsPinSkipped(const PeripheralBlock& portIO, int pin);
+
 // The register entry (port-0 entry of a pair, shifted to port 1 for pins 8..15)
 // and the bit mask of pin k.
 int PinEntry(int port0Entry, int pin);

@@ -383,3 +383,22 @@ TEST(CrossbarDescribe, OneLinePerSignal) {
 
 }  // namespace
 }  // namespace regsmith
+
+namespace regsmith {
+namespace {
+
+TEST(PinModes, AnalogWhenTheInputBitIsClearSkippedWhenTheSkipBitIsSet) {
+    PeripheralBlock portIO = BuildDefaultBlock(*FindBlockSpec(kBlockPortIO));
+    EXPECT_FALSE(IsPinAnalog(portIO, 7));
+    EXPECT_FALSE(IsPinSkipped(portIO, 7));
+    portIO.registers[reg::P0MDIN].value = 0x7F;  // P0.7 analog
+    portIO.registers[reg::P1SKIP].value = 0x01;  // P1.0 skipped
+    EXPECT_TRUE(IsPinAnalog(portIO, 7));
+    EXPECT_FALSE(IsPinAnalog(portIO, 8));
+    EXPECT_TRUE(IsPinSkipped(portIO, 8));
+    EXPECT_FALSE(IsPinSkipped(portIO, 0));
+    EXPECT_FALSE(IsPinAnalog(PeripheralBlock{}, 0));  // a damaged block reads as reset: digital
+}
+
+}  // namespace
+}  // namespace regsmith
