@@ -119,9 +119,15 @@ constexpr const BlockSpec* FindBlockSpec(std::int32_t number) {
 
 // The name of entry `index` of block `number` ("" when there is none).
 constexpr std::string_view RegisterName(std::int32_t number, int index) {
-    const BlockSpec* spec = FindBlockSpec(number);
-    if (!spec || index < 0 || static_cast<std::size_t>(index) >= spec->registers.size()) return {};
-    return spec->registers[static_cast<std::size_t>(index)].name;
+    // By position rather than through FindBlockSpec: GCC's null-pointer
+    // sanitizer makes pointer tests non-constant in static assertions.
+    for (std::size_t block = 0; block < kBlockSpecs.size(); ++block) {
+        const BlockSpec& spec = kBlockSpecs[block];
+        if (spec.number != number) continue;
+        if (index < 0 || static_cast<std::size_t>(index) >= spec.registers.size()) return {};
+        return spec.registers[static_cast<std::size_t>(index)].name;
+    }
+    return {};
 }
 
 // A block at its reset values with its routine texts, as a new document holds it.
