@@ -113,12 +113,13 @@ public:
             SCOPED_TRACE(InputName(input));
             std::string flat = TestName(script_);
             std::replace(flat.begin(), flat.end(), '/', '-');
-            const fs::path folder = fs::temp_directory_path() / ("regsmith-script-" + flat + "-" + std::to_string(::getpid()));
+            const fs::path folder =
+                fs::temp_directory_path() / ("regsmith-script-" + flat + "-" + std::to_string(::getpid()));
             const fs::path work = folder / "work";
             fs::remove_all(folder);
             fs::create_directories(work);
-            const CliResult result = RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input),
-                                              folder);
+            const CliResult result =
+                RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input), folder);
 
             EXPECT_EQ(result.err, directives.error ? *directives.error + "\n" : "");
             EXPECT_EQ(result.status, directives.error ? 1 : 0);
