@@ -113,8 +113,9 @@ public:
             SCOPED_TRACE(InputName(input));
             std::string flat = TestName(script_);
             std::replace(flat.begin(), flat.end(), '/', '-');
-            const fs::path folder =
-                fs::temp_directory_path() / ("regsmith-script-" + flat + "-" + std::to_string(::getpid()));
+            const fs::path folder = fs::temp_directory_path() / ("regsmith-script-" + flat + "-" +
+                                                                 std::to_string(static_cast<int>(input)) + "-" +
+                                                                 std::to_string(::getpid()));
             const fs::path work = folder / "work";
             fs::remove_all(folder);
             fs::create_directories(work);
