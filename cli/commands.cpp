@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "fw/archive.h"
+#include "fw/commands.h"
 #include "fw/plugin_loader.h"
 #include "fw/ui.h"
 
@@ -80,7 +81,8 @@ int Session::Generate(const std::string& input, const std::string& format, const
         // Switch through the menu command, as a user would; it regenerates the text.
         const std::string item = (format == "c" || format == "C") ? "C" : "Asm";
         const int command = fw::FindMenuCommand(app_.GetTemplates().front()->GetMenu(), item, "Options");
-        if (command == fw::ID_NONE || !opened.view->OnCommand(command))
+        if (command == fw::ID_NONE ||
+            fw::RouteCommand(opened.view.get(), opened.document.get(), command) != fw::RouteResult::Handled)
             return Fail("the plug-in offers no code format \"" + item + "\"");
     }
     const std::string& text = opened.view->GetText();

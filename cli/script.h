@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fw/app.h"
+#include "fw/commands.h"
 #include "fw/doctemplate.h"
 #include "fw/ui.h"
 
@@ -55,6 +56,8 @@ private:
     fw::CView& View();
     fw::CDocument& Document();
     const fw::MenuResource& Menu();
+    // A command of the current project, routed as the desktop routes it.
+    fw::RouteResult Route(int command);
     void RunMenuCommand(const std::string& item, const std::string& popup);
 
     void Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog);

@@ -142,13 +142,17 @@ const fw::MenuResource& ScriptRunner::Menu() {
     return currentTemplate_->GetMenu();
 }
 
+fw::RouteResult ScriptRunner::Route(int command) { return fw::RouteCommand(&View(), &Document(), command); }
+
 void ScriptRunner::RunMenuCommand(const std::string& item, const std::string& popup) {
     const int command = fw::FindMenuCommand(Menu(), item, popup);
     if (command == fw::ID_NONE) Fail("the menu has no item " + Quote(item));
-    fw::CommandState state;
-    if (View().OnUpdateCommand(command, state) && !state.enabled) Fail("the menu item " + Quote(item) + " is disabled");
-    if (!View().OnCommand(command) && !Document().OnCommand(command))
-        Fail("the menu item " + Quote(item) + " is not handled by the project");
+    // The desktop greys a disabled item; a script may not pick it either.
+    switch (Route(command)) {
+        case fw::RouteResult::Handled: return;
+        case fw::RouteResult::Disabled: Fail("the menu item " + Quote(item) + " is disabled");
+        case fw::RouteResult::NotHandled: Fail("the menu item " + Quote(item) + " is not handled by the project");
+    }
 }
 
 void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
@@ -183,9 +187,10 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         pendingSavePath_ = words[1];
         saveDialogShown_ = false;
         const int before = messagesShown_;
-        Document().OnCommand(fw::ID_FILE_SAVE_AS);
+        const fw::RouteResult routed = Route(fw::ID_FILE_SAVE_AS);
         pendingSavePath_.reset();
-        if (!saveDialogShown_ || messagesShown_ != before || Document().GetPathName() != words[1])
+        if (routed != fw::RouteResult::Handled || !saveDialogShown_ || messagesShown_ != before ||
+            Document().GetPathName() != words[1])
             Fail("could not save the project as " + Quote(words[1]));
     } else if (command == "format") {
         arguments(1, "format c|asm");
@@ -366,15 +371,9 @@ void ScriptRunner::Click(fw::Form& form, const std::string& name, fw::PropertySh
             if (dialog->hasCancel && name == dialog->cancelCaption) return dialog->PressCancel();
         }
     }
-    fw::Control& control = FindControl(form, name);
-    switch (control.Kind()) {
-        case fw::ControlKind::CheckBox: static_cast<fw::CheckBox&>(control).Click(); break;
-        case fw::ControlKind::RadioButton: static_cast<fw::RadioButton&>(control).Click(); break;
-        case fw::ControlKind::PushButton: static_cast<fw::PushButton&>(control).Click(); break;
-        case fw::ControlKind::ToggleButton: static_cast<fw::ToggleButton&>(control).Click(); break;
-        case fw::ControlKind::ThreeStateButton: static_cast<fw::ThreeStateButton&>(control).Click(); break;
-        default: Fail(Quote(name) + " is a " + fw::ControlKindName(control.Kind()) + ", not something to click");
-    }
+    fw::Control& control = FindControl(form, name);  // visible and enabled
+    if (!control.Click())
+        Fail(Quote(name) + " is a " + fw::ControlKindName(control.Kind()) + ", not something to click");
 }
 
 namespace {

@@ -1,5 +1,8 @@
 #include "fw/commands.h"
 
+#include "fw/document.h"
+#include "fw/view.h"
+
 namespace fw {
 
 std::string StripAccelerator(const std::string& text) {
@@ -35,6 +38,24 @@ int FindMenuCommand(const MenuResource& menu, const std::string& text, const std
         if (int id = FindIn(top.submenu, text)) return id;
     }
     return ID_NONE;
+}
+
+CommandState QueryCommand(const CView* view, const CDocument* document, int id) {
+    CommandState state;
+    if (!view && !document) {
+        state.enabled = false;
+        return state;
+    }
+    if (view && view->OnUpdateCommand(id, state)) return state;
+    if (document) document->OnUpdateCommand(id, state);
+    return state;
+}
+
+RouteResult RouteCommand(CView* view, CDocument* document, int id) {
+    if (!QueryCommand(view, document, id).enabled) return RouteResult::Disabled;
+    if (view && view->OnCommand(id)) return RouteResult::Handled;
+    if (document && document->OnCommand(id)) return RouteResult::Handled;
+    return RouteResult::NotHandled;
 }
 
 }  // namespace fw

@@ -1,13 +1,18 @@
 #pragma once
-// Command identifiers and the menu resource a document template carries.
-// The host handles the ids below kFirstPluginCommand that it knows (new, open,
-// close, exit, ...); every other id is routed to the active view and then to
-// its document.
+// Command identifiers, the menu resource a document template carries, and
+// the routing of commands to a project window.  The host handles the ids
+// below kFirstPluginCommand that it knows (new, open, close, exit, ...);
+// every other id goes through QueryCommand and RouteCommand: the active view
+// first, then its document.  The desktop host and the script mode both use
+// these two functions, so a command is greyed, checked and run alike in both.
 
 #include <string>
 #include <vector>
 
 namespace fw {
+
+class CDocument;
+class CView;
 
 enum CommandId : int {
     ID_NONE = 0,
@@ -68,5 +73,21 @@ struct CommandState {
     bool enabled = true;
     bool checked = false;
 };
+
+// The state of command `id` in a project window: what the view reports,
+// else what its document reports; a command neither reports on stays
+// enabled.  Without a window (both null) every command is disabled.
+CommandState QueryCommand(const CView* view, const CDocument* document, int id);
+
+enum class RouteResult {
+    Handled,     // the view or the document ran the command
+    Disabled,    // QueryCommand disables it: nothing ran
+    NotHandled,  // enabled, but neither the view nor the document knows it
+};
+
+// Runs command `id` as a menu pick does: refused when QueryCommand disables
+// it, else offered to the view and, if the view does not handle it, to the
+// document.
+RouteResult RouteCommand(CView* view, CDocument* document, int id);
 
 }  // namespace fw

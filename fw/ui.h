@@ -8,6 +8,8 @@
 //  - a user action (Click, Select, Type, Slide) changes the state and then runs
 //    the control's handler.  User actions on a disabled or hidden control do
 //    nothing and return false.
+// A click is one virtual call, Control::Click, whatever the kind of button:
+// the renderer, the script mode and the tests dispatch it the same way.
 //
 // Layout is described, not positioned: containers stack their children in a
 // column, in a row, or in a grid of cells; a group box is a container with a
@@ -110,6 +112,13 @@ public:
     // Run after a user action changed the state.
     std::function<void()> onChange;
 
+    // The user clicks the control: a check box or toggle button flips, a radio
+    // button becomes the checked one of its group, a three-state button steps
+    // to its next state, a push button is pressed; then the handler runs.
+    // False, with nothing changed, if the control is disabled or hidden, or
+    // is not something to click (the default).
+    virtual bool Click() { return false; }
+
 protected:
     bool RunHandler();
 
@@ -190,7 +199,7 @@ public:
     explicit CheckBox(std::string caption) : Control(ControlKind::CheckBox, std::move(caption)) {}
     bool IsChecked() const { return checked_; }
     void SetChecked(bool checked) { checked_ = checked; }
-    bool Click();  // toggles, then the handler
+    bool Click() override;  // toggles, then the handler
 
 private:
     bool checked_ = false;
@@ -207,7 +216,7 @@ public:
     // `checked` is true.
     void SetChecked(bool checked);
     const std::string& Group() const { return group_; }
-    bool Click();  // checks this one (the handler runs even if it was checked)
+    bool Click() override;  // checks this one (the handler runs even if it was checked)
 
 private:
     bool checked_ = false;
@@ -274,7 +283,7 @@ private:
 class PushButton : public Control {
 public:
     explicit PushButton(std::string caption) : Control(ControlKind::PushButton, std::move(caption)) {}
-    bool Click();
+    bool Click() override;
 };
 
 // A push button that stays pressed or released; pages often change its
@@ -284,7 +293,7 @@ public:
     explicit ToggleButton(std::string caption) : Control(ControlKind::ToggleButton, std::move(caption)) {}
     bool IsPressed() const { return pressed_; }
     void SetPressed(bool pressed) { pressed_ = pressed; }
-    bool Click();  // toggles, then the handler
+    bool Click() override;  // toggles, then the handler
 
 private:
     bool pressed_ = false;
@@ -296,7 +305,7 @@ public:
     explicit ThreeStateButton(std::string caption) : Control(ControlKind::ThreeStateButton, std::move(caption)) {}
     int State() const { return state_; }
     void SetState(int state) { state_ = ((state % 3) + 3) % 3; }
-    bool Click();
+    bool Click() override;
 
 private:
     int state_ = 0;

@@ -1,5 +1,6 @@
 #include "host/form_renderer.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -333,17 +334,12 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
     QWidget* widget = nullptr;
     fw::Control* c = &control;
     switch (control.Kind()) {
-        case fw::ControlKind::CheckBox: {
-            auto* box = new QCheckBox;
-            connect(box, &QCheckBox::clicked, this, [this, c] { Act([c] { static_cast<fw::CheckBox*>(c)->Click(); }); });
-            widget = box;
+        case fw::ControlKind::CheckBox:
+            widget = new QCheckBox;
             break;
-        }
         case fw::ControlKind::RadioButton: {
             auto* radio = new QRadioButton;
             radio->setAutoExclusive(false);  // the model keeps its groups exclusive
-            connect(radio, &QRadioButton::clicked, this,
-                    [this, c] { Act([c] { static_cast<fw::RadioButton*>(c)->Click(); }); });
             widget = radio;
             break;
         }
@@ -389,8 +385,6 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
         case fw::ControlKind::PushButton: {
             auto* button = new QPushButton;
             button->setAutoDefault(false);
-            connect(button, &QPushButton::clicked, this,
-                    [this, c] { Act([c] { static_cast<fw::PushButton*>(c)->Click(); }); });
             widget = button;
             break;
         }
@@ -404,12 +398,6 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
                 const QFontMetrics metrics = button->fontMetrics();
                 button->setFixedWidth(std::max(metrics.height() + 8, metrics.horizontalAdvance(Q(control.Caption())) + 12));
             }
-            if (control.Kind() == fw::ControlKind::ToggleButton)
-                connect(button, &QPushButton::clicked, this,
-                        [this, c] { Act([c] { static_cast<fw::ToggleButton*>(c)->Click(); }); });
-            else
-                connect(button, &QPushButton::clicked, this,
-                        [this, c] { Act([c] { static_cast<fw::ThreeStateButton*>(c)->Click(); }); });
             widget = button;
             break;
         }
@@ -464,6 +452,10 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
             widget = new QWidget;  // not reached: containers are built by BuildContainer
             break;
     }
+    // Check boxes, radio buttons and every kind of push button: one click,
+    // whatever the kind does with it.
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        connect(button, &QAbstractButton::clicked, this, [this, c] { Act([c] { c->Click(); }); });
     Binding binding{&control, widget, nullptr};
     if (HasLabel(control)) {
         binding.label = new QLabel;

@@ -263,13 +263,8 @@ fw::CommandState MainWindow::CommandStateOf(int id) const {
         return state;
     }
     if (HostHandles(id)) return state;
-    if (!active_) {
-        state.enabled = false;
-        return state;
-    }
-    // The view first, then its document; a command neither reports on stays enabled.
-    if (!active_->open.view->OnUpdateCommand(id, state)) active_->open.document->OnUpdateCommand(id, state);
-    return state;
+    if (!active_) return fw::QueryCommand(nullptr, nullptr, id);  // no window: disabled
+    return fw::QueryCommand(active_->open.view.get(), active_->open.document.get(), id);
 }
 
 void MainWindow::UpdateCommandStates() {
@@ -299,8 +294,7 @@ void MainWindow::RunCommand(int id) {
             if (IsRecentFileId(id)) {
                 OnOpenRecent(id - fw::ID_FILE_MRU_FILE1);
             } else if (active_) {
-                Project& project = *active_;
-                if (!project.open.view->OnCommand(id)) project.open.document->OnCommand(id);
+                fw::RouteCommand(active_->open.view.get(), active_->open.document.get(), id);
             }
             break;
     }
@@ -382,7 +376,7 @@ bool MainWindow::QuerySave(Project& project) {
     switch (platform_.MessageBox("Save changes to " + name + "?", fw::MessageIcon::Question,
                                  fw::MessageButtons::YesNoCancel)) {
         case fw::DialogResult::Yes:
-            document.OnCommand(fw::ID_FILE_SAVE);
+            fw::RouteCommand(project.open.view.get(), &document, fw::ID_FILE_SAVE);
             UpdateTitles();
             // Still modified: the save failed or the user cancelled Save As.
             return !document.IsModified();

@@ -28,20 +28,17 @@ void CliTest::TearDown() {
 CliResult CliTest::RunCli(const std::vector<std::string>& args) {
     std::string command = ShellQuote(REGSMITH_CLI);
     for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    return Run(command);
+    return RunShell(command, folder);
 }
 
-CliResult CliTest::RunScript(const std::string& script, ScriptInput input) {
-    const std::filesystem::path scriptFile = folder / "script.txt";
-    WriteFile(scriptFile, script);
+std::string ScriptCommand(const std::filesystem::path& scriptFile, ScriptInput input) {
     std::string command = ShellQuote(REGSMITH_CLI) + " --plugins " + ShellQuote(REGSMITH_PLUGIN_DIR) + " script ";
     if (input == ScriptInput::kStdinDash) command += "- ";
     if (input != ScriptInput::kFile) command += "< ";
-    command += ShellQuote(scriptFile.string());
-    return Run(command);
+    return command + ShellQuote(scriptFile.string());
 }
 
-CliResult CliTest::Run(const std::string& command) {
+CliResult RunShell(const std::string& command, const std::filesystem::path& folder) {
     const std::filesystem::path outFile = folder / "stdout.txt", errFile = folder / "stderr.txt";
     const std::string redirected =
         command + " > " + ShellQuote(outFile.string()) + " 2> " + ShellQuote(errFile.string());

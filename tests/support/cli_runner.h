@@ -1,7 +1,8 @@
 #pragma once
 // Runs the built regsmith-cli from tests: a scratch folder per test, the
 // program started through the shell with its standard output and error
-// caught in files, and the exit status.
+// caught in files, and the exit status.  Script cases (tests/scripts) use the
+// same shell commands.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,14 @@ struct CliResult {
     int status = -1;  // the exit status, or -1 if the program did not exit normally
 };
 
+// Runs `command` through the shell; its standard output and error are caught
+// in files of `folder`.
+CliResult RunShell(const std::string& command, const std::filesystem::path& folder);
+
+// The shell command that runs `regsmith-cli script` with the built plug-ins
+// on `scriptFile`, handed over as `input` says.
+std::string ScriptCommand(const std::filesystem::path& scriptFile, ScriptInput input);
+
 class CliTest : public ::testing::Test {
 protected:
     // A folder of this test's own, named after the test and the process.
@@ -40,14 +49,8 @@ protected:
 
     // Runs regsmith-cli with exactly `args`.
     CliResult RunCli(const std::vector<std::string>& args);
-    // Runs `regsmith-cli --plugins <built plug-ins> script` on `script`,
-    // written to a file in the test's folder and handed over as `input` says.
-    CliResult RunScript(const std::string& script, ScriptInput input = ScriptInput::kFile);
 
     std::filesystem::path folder;
-
-private:
-    CliResult Run(const std::string& command);
 };
 
 }  // namespace regsmith::testing

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/recording_platform.h"
+#include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_dlg.h"
 #include "view/device_page.h"
@@ -13,7 +13,8 @@
 namespace regsmith {
 namespace {
 
-using testing::TestApp;
+using testing::OpenSheet;
+using testing::SheetDriver;
 using testing::TestProject;
 
 // A page that sets bit 0 of entry 0 of its own block ("Set Own"), of entry 0
@@ -78,17 +79,12 @@ protected:
     }
     void TearDown() override { ClearSheetRegistry(); }
 
-    static void Click(fw::PropertySheet& sheet, const std::string& name) {
-        ASSERT_NE(sheet.ActivePage(), nullptr);
-        auto* control = sheet.ActivePage()->Find(name);
-        ASSERT_NE(control, nullptr) << name;
-        if (auto* check = dynamic_cast<fw::CheckBox*>(control)) check->Click();
-        if (auto* button = dynamic_cast<fw::PushButton*>(control)) button->Click();
-    }
+    static ProbePage& ProbeOf(OpenSheet& sheet, int page) { return static_cast<ProbePage&>(sheet.Sheet().Page(page)); }
+    std::uint8_t FirstValue(std::int32_t block) { return document.deviceData.blockMap.at(block).registers[0].value; }
 
-    TestApp app;
-    TestProject project{0xD0};
-    CDeviceDocument& document = *project.document;
+    SheetDriver driver{0xD0};
+    TestProject& project = driver.project;
+    CDeviceDocument& document = driver.Document();
 };
 
 TEST_F(SheetCommandTest, TableMatchesTheMenu) {
@@ -110,224 +106,188 @@ TEST_F(SheetCommandTest, CommandsWithoutPagesAreDisabled) {
     EXPECT_FALSE(state.enabled);
     EXPECT_TRUE(project.view->OnUpdateCommand(ID_PERIPHERALS_TIMERS, state));
     EXPECT_TRUE(state.enabled);
+    EXPECT_EQ(fw::RouteCommand(project.view.get(), &document, ID_PERIPHERALS_SPI), fw::RouteResult::Disabled);
     project.view->OnCommand(ID_PERIPHERALS_SPI);
-    EXPECT_EQ(app.platform.sheetsRun, 0);
+    EXPECT_EQ(driver.SheetsRun(), 0);
 }
 
 TEST_F(SheetCommandTest, OkWritesBackOnlyItsBlockAndPagesShareTheCopy) {
-    std::vector<std::uint8_t> seenOnSecondPage;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        EXPECT_EQ(sheet.Title(), "Timers");
-        ASSERT_EQ(sheet.PageCount(), 2);
-        EXPECT_EQ(sheet.Page(0).Title(), "Timer 0");
-        Click(sheet, "Set Own");
-        Click(sheet, "Set Other");  // the interrupts copy: read-only for this sheet
-        sheet.SetActivePage(1);
-        seenOnSecondPage.push_back(static_cast<ProbePage&>(sheet.Page(1)).ownSeen);
-        EXPECT_EQ(static_cast<ProbePage&>(sheet.Page(1)).SummaryBox()->Text(), "    TCON      = 0x01;\r\n");
-        sheet.PressOK();
-    };
     const PeripheralBlock interruptsBefore = document.deviceData.blockMap.at(kBlockInterrupts);
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    EXPECT_EQ(seenOnSecondPage, std::vector<std::uint8_t>{0x01});
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockTimers).registers[0].value, 0x01);
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        EXPECT_EQ(sheet.Title(), "Timers");
+        ASSERT_EQ(sheet.Sheet().PageCount(), 2);
+        EXPECT_EQ(sheet.Sheet().Page(0).Title(), "Timer 0");
+        sheet.Click("Set Own");
+        sheet.Click("Set Other");  // the interrupts copy: read-only for this sheet
+        sheet.Page("Timer 1");
+        EXPECT_EQ(ProbeOf(sheet, 1).ownSeen, 0x01);
+        EXPECT_EQ(sheet.Summary(), "    TCON      = 0x01;\r\n");
+        sheet.Ok();
+    });
+    EXPECT_EQ(FirstValue(kBlockTimers), 0x01);
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts), interruptsBefore);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(project.view->GetText(), document.GenerateCode());
-    EXPECT_NE(project.view->GetText().find("Timer_Init"), std::string::npos);
+    EXPECT_EQ(driver.Text(), document.GenerateCode());
+    EXPECT_NE(driver.Text().find("Timer_Init"), std::string::npos);
 }
 
 TEST_F(SheetCommandTest, CancelLeavesEveryBlockAndStillRegenerates) {
     const auto before = document.deviceData.blockMap;
     project.view->SetText("stale");
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Set Own");
-        sheet.PressCancel();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    EXPECT_EQ(app.platform.sheetsRun, 1);
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        sheet.Click("Set Own");
+        sheet.Cancel();
+    });
+    EXPECT_EQ(driver.SheetsRun(), 1);
     EXPECT_EQ(document.deviceData.blockMap, before);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(project.view->GetText(), document.GenerateCode());
+    EXPECT_EQ(driver.Text(), document.GenerateCode());
 }
 
 TEST_F(SheetCommandTest, NestedSheetOkSurvivesTheOuterCancel) {
-    int depth = 0;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        if (depth++ == 0) {
-            Click(sheet, "Set Own");
-            Click(sheet, "Configure Interrupts");  // runs the nested sheet through onSheet again
-            EXPECT_EQ(static_cast<ProbePage&>(sheet.Page(0)).lastNested, fw::DialogResult::Ok);
-            sheet.PressCancel();
-        } else {
-            EXPECT_EQ(sheet.Title(), "Interrupts");
-            Click(sheet, "Set Own");  // IP, entry 0 of block 13
-            sheet.PressOK();
-        }
-    };
     project.view->SetText("stale");
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    EXPECT_EQ(app.platform.sheetsRun, 2);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts).registers[0].value, 0x01);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockTimers).registers[0].value, 0x00);
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        sheet.Click("Set Own");
+        sheet.Click("Configure Interrupts", [](OpenSheet& nested) {
+            EXPECT_EQ(nested.Title(), "Interrupts");
+            nested.Click("Set Own");  // IP, entry 0 of block 13
+            nested.Ok();
+        });
+        EXPECT_EQ(ProbeOf(sheet, 0).lastNested, fw::DialogResult::Ok);
+        sheet.Cancel();
+    });
+    EXPECT_EQ(driver.SheetsRun(), 2);
+    EXPECT_EQ(FirstValue(kBlockInterrupts), 0x01);
+    EXPECT_EQ(FirstValue(kBlockTimers), 0x00);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_NE(project.view->GetText().find("Interrupts_Init"), std::string::npos);
+    EXPECT_NE(driver.Text().find("Interrupts_Init"), std::string::npos);
 }
 
 TEST_F(SheetCommandTest, NestedSheetWorksOnTheOuterCopy) {
     // Outer page edits its interrupts copy; the nested sheet sees that edit,
     // and its OK writes the copy including it.
-    RegisterSheetPages(ID_PERIPHERALS_PCA, {{"PCA0", Probe("PCA0", kBlockPca, kBlockInterrupts)}});
-    int depth = 0;
     std::uint8_t nestedSaw = 0;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        if (depth++ == 0) {
-            Click(sheet, "Set Other");  // IP bit 0 in the PCA run's interrupts copy
-            Click(sheet, "Configure Interrupts");
-            sheet.PressCancel();
-        } else {
-            nestedSaw = static_cast<ProbePage&>(sheet.Page(0)).ownSeen;
-            sheet.PressOK();
-        }
-    };
-    project.view->OnCommand(ID_PERIPHERALS_PCA);
+    driver.Run(ID_PERIPHERALS_PCA, [&](OpenSheet& sheet) {
+        sheet.Click("Set Other");  // IP bit 0 in the PCA run's interrupts copy
+        sheet.Click("Configure Interrupts", [&](OpenSheet& nested) {
+            nestedSaw = ProbeOf(nested, 0).ownSeen;
+            nested.Ok();
+        });
+        sheet.Cancel();
+    });
     EXPECT_EQ(nestedSaw, 0x01);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts).registers[0].value, 0x01);
+    EXPECT_EQ(FirstValue(kBlockInterrupts), 0x01);
 }
 
 TEST_F(SheetCommandTest, NestedSheetCancelWritesNothing) {
-    int depth = 0;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        if (depth++ == 0) {
-            Click(sheet, "Configure Interrupts");
-            sheet.PressOK();
-        } else {
-            Click(sheet, "Set Own");
-            sheet.PressCancel();
-        }
-    };
     const PeripheralBlock interruptsBefore = document.deviceData.blockMap.at(kBlockInterrupts);
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        sheet.Click("Configure Interrupts", [](OpenSheet& nested) {
+            nested.Click("Set Own");
+            nested.Cancel();
+        });
+        sheet.Ok();
+    });
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts), interruptsBefore);
 }
 
 TEST_F(SheetCommandTest, CancelledNestedEditsLeaveTheOuterCopyToo) {
     // Cancel a nested sheet after an edit, then accept a second one without
     // edits: the first sheet's edit must not reach the document.
-    int depth = 0;
     std::uint8_t secondNestedSaw = 0xFF;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        ++depth;
-        if (depth == 1) {
-            Click(sheet, "Configure Interrupts");
-            auto& page = static_cast<ProbePage&>(sheet.Page(0));
-            EXPECT_EQ(page.lastNested, fw::DialogResult::Cancel);
-            Click(sheet, "Configure Interrupts");
-            EXPECT_EQ(page.lastNested, fw::DialogResult::Ok);
-            sheet.PressCancel();
-        } else if (depth == 2) {
-            Click(sheet, "Set Own");  // IP bit 0 in the shared interrupts copy
-            sheet.PressCancel();
-        } else {
-            secondNestedSaw = static_cast<ProbePage&>(sheet.Page(0)).ownSeen;
-            sheet.PressOK();
-        }
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
+    driver.Run(ID_PERIPHERALS_TIMERS, [&](OpenSheet& sheet) {
+        ProbePage& page = ProbeOf(sheet, 0);
+        sheet.Click("Configure Interrupts", [](OpenSheet& nested) {
+            nested.Click("Set Own");  // IP bit 0 in the shared interrupts copy
+            nested.Cancel();
+        });
+        EXPECT_EQ(page.lastNested, fw::DialogResult::Cancel);
+        sheet.Click("Configure Interrupts", [&](OpenSheet& nested) {
+            secondNestedSaw = ProbeOf(nested, 0).ownSeen;
+            nested.Ok();
+        });
+        EXPECT_EQ(page.lastNested, fw::DialogResult::Ok);
+        sheet.Cancel();
+    });
     EXPECT_EQ(secondNestedSaw, 0x00);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts).registers[0].value, 0x00);
+    EXPECT_EQ(FirstValue(kBlockInterrupts), 0x00);
 }
 
 TEST_F(SheetCommandTest, ResetSourcesWritesBlocksZeroAndEightOnOkOnly) {
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Set Own");    // VDM0CN in block 0
-        Click(sheet, "Set Other");  // VDM0CN in block 8
-        sheet.SetActivePage(1);
-        Click(sheet, "Set Own");  // block 7: read-only here
-        sheet.PressCancel();
-    };
     const auto before = document.deviceData.blockMap;
-    project.view->OnCommand(ID_PERIPHERALS_RESETSOURCES);
-    EXPECT_EQ(document.deviceData.blockMap, before);
-
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Set Own");
-        Click(sheet, "Set Other");
-        sheet.SetActivePage(1);
-        Click(sheet, "Set Own");
-        sheet.PressOK();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_RESETSOURCES);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockResetSources).registers[0].value, 0x01);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockComparatorReset).registers[0].value, 0x01);
+    for (bool ok : {false, true}) {
+        driver.Run(ID_PERIPHERALS_RESETSOURCES, [ok](OpenSheet& sheet) {
+            sheet.Click("Set Own");    // VDM0CN in block 0
+            sheet.Click("Set Other");  // VDM0CN in block 8
+            sheet.Page("Comparator Probe");
+            sheet.Click("Set Own");  // block 7: read-only here
+            if (ok) sheet.Ok();
+            else sheet.Cancel();
+        });
+        if (!ok) {
+            EXPECT_EQ(document.deviceData.blockMap, before);
+        }
+    }
+    EXPECT_EQ(FirstValue(kBlockResetSources), 0x01);
+    EXPECT_EQ(FirstValue(kBlockComparatorReset), 0x01);
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockComparator), before.at(kBlockComparator));
 }
 
 TEST_F(SheetCommandTest, OscillatorsCancelRestoresItsClockWordsButPcaKeepsItsWord) {
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Change Clocks");
-        sheet.PressCancel();
+    const auto changeClocks = [](bool ok) {
+        return [ok](OpenSheet& sheet) {
+            sheet.Click("Change Clocks");
+            if (ok) sheet.Ok();
+            else sheet.Cancel();
+        };
     };
-    project.view->OnCommand(ID_PERIPHERALS_OSCILLATORS);
+    driver.Run(ID_PERIPHERALS_OSCILLATORS, changeClocks(false));
     EXPECT_EQ(document.clocks.sysclk, 191406u);
     EXPECT_EQ(document.clocks.externalOscFrequency, 0u);
     EXPECT_EQ(document.clocks.pcaClockWord, 3u);  // only sysclk and the external frequency come back
 
     document.clocks = kDefaultClockSettings;
-    project.view->OnCommand(ID_PERIPHERALS_PCA);
+    driver.Run(ID_PERIPHERALS_PCA, changeClocks(false));
     EXPECT_EQ(document.clocks.sysclk, 1u);
     EXPECT_EQ(document.clocks.pcaClockWord, 3u);
     EXPECT_TRUE(document.IsModified());
 
     document.clocks = kDefaultClockSettings;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Change Clocks");
-        sheet.PressOK();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_OSCILLATORS);
+    driver.Run(ID_PERIPHERALS_OSCILLATORS, changeClocks(true));
     EXPECT_EQ(document.clocks.sysclk, 1u);
     EXPECT_EQ(document.clocks.externalOscFrequency, 2u);
 }
 
 TEST_F(SheetCommandTest, SheetResetButtonResetsTheSharedCopy) {
     document.deviceData.blockMap.at(kBlockTimers).registers[0].value = 0x7F;
-    app.platform.answers = {fw::DialogResult::Yes};
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        sheet.PressButton(0);
-        sheet.PressOK();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockTimers).registers[0].value, 0x00);
-    EXPECT_EQ(app.platform.Texts(), std::vector<std::string>{"Reset all registers to default for this peripheral?"});
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        sheet.Reset(fw::DialogResult::Yes);
+        sheet.Ok();
+    });
+    EXPECT_EQ(FirstValue(kBlockTimers), 0x00);
+    EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Reset all registers to default for this peripheral?"});
 }
 
 TEST_F(SheetCommandTest, EachRunStartsFromTheDocument) {
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        Click(sheet, "Set Own");
-        sheet.PressCancel();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    std::uint8_t seen = 0xFF;
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
-        seen = static_cast<ProbePage&>(sheet.Page(0)).ownSeen;
-        sheet.PressCancel();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);
-    EXPECT_EQ(seen, 0x00);
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
+        sheet.Click("Set Own");
+        sheet.Cancel();
+    });
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) { EXPECT_EQ(ProbeOf(sheet, 0).ownSeen, 0x00); });
 }
 
 TEST_F(SheetCommandTest, CommandsActOnTheActiveViewsDocument) {
     TestProject other{0xD6, false};
     other.Activate();
-    app.platform.onSheet = [&](fw::PropertySheet& sheet) {
+    // From the first window, but the second is active.
+    driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
         EXPECT_EQ(CDevicePage::GetActiveDeviceId(), 0xD6);
-        Click(sheet, "Set Own");
-        sheet.PressOK();
-    };
-    project.view->OnCommand(ID_PERIPHERALS_TIMERS);  // from the first window, but the second is active
+        sheet.Click("Set Own");
+        sheet.Ok();
+    });
     EXPECT_EQ(other.document->deviceData.blockMap.at(kBlockTimers).registers[0].value, 0x01);
-    EXPECT_EQ(document.deviceData.blockMap.at(kBlockTimers).registers[0].value, 0x00);
-    app.app.SetActiveView(nullptr);
+    EXPECT_EQ(FirstValue(kBlockTimers), 0x00);
+    fw::AfxGetApp()->SetActiveView(nullptr);
 }
 
 }  // namespace

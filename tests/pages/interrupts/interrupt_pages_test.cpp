@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <span>
-#include <stdexcept>
 #include <string>
 
-#include "fw/ui.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "tests/support/generated_text.h"
-#include "tests/support/recording_platform.h"
+#include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
-#include "view/device_dlg.h"
 #include "view/device_page.h"
 #include "view/sheet_commands.h"
 
@@ -23,68 +19,13 @@ namespace {
 
 using testing::CTail;
 using testing::kCHead;
+using testing::OpenSheet;
 using testing::RecordingPlatform;
-using testing::TestApp;
-using testing::TestProject;
+using testing::Register;
+using testing::SheetDriver;
 
-// The register of the interrupts block with that name.
-RegisterEntry& Register(PeripheralBlock& block, const std::string& name) {
-    for (RegisterEntry& entry : block.registers)
-        if (entry.name == name) return entry;
-    ADD_FAILURE() << "no register " << name;
-    static RegisterEntry none;
-    return none;
-}
-
-PeripheralBlock InterruptsOf(CDeviceDocument& document) { return document.deviceData.blockMap.at(kBlockInterrupts); }
-
-std::uint8_t InterruptsValue(CDeviceDocument& document, const std::string& name) {
-    return Register(document.deviceData.blockMap.at(kBlockInterrupts), name).value;
-}
-
-fw::Control& Find(fw::PropertySheet& sheet, const std::string& name) {
-    fw::PropertyPage* page = sheet.ActivePage();
-    if (!page) throw std::runtime_error("no active page");
-    std::string error;
-    fw::Control* control = page->Find(name, &error);
-    if (!control) throw std::runtime_error(page->Title() + ": " + error);
-    return *control;
-}
-
-bool Click(fw::PropertySheet& sheet, const std::string& name) {
-    fw::Control& control = Find(sheet, name);
-    if (auto* box = dynamic_cast<fw::CheckBox*>(&control)) return box->Click();
-    if (auto* radio = dynamic_cast<fw::RadioButton*>(&control)) return radio->Click();
-    if (auto* button = dynamic_cast<fw::PushButton*>(&control)) return button->Click();
-    throw std::runtime_error(name + " cannot be clicked");
-}
-
-bool IsChecked(fw::PropertySheet& sheet, const std::string& name) {
-    return dynamic_cast<fw::CheckBox&>(Find(sheet, name)).IsChecked();
-}
-
-fw::DropDownList& List(fw::PropertySheet& sheet, const std::string& name) {
-    return dynamic_cast<fw::DropDownList&>(Find(sheet, name));
-}
-
-void SelectPin(fw::PropertySheet& sheet, const std::string& list, const std::string& pin) {
-    fw::DropDownList& pins = List(sheet, list);
-    ASSERT_GE(pins.IndexOf(pin), 0) << pin;
-    pins.Select(pins.IndexOf(pin));
-}
-
-std::string Summary(fw::PropertySheet& sheet) { return dynamic_cast<fw::TextBox&>(Find(sheet, kSummaryBoxName)).Text(); }
-
-void Page(fw::PropertySheet& sheet, const std::string& title) {
-    ASSERT_GE(sheet.FindPage(title), 0) << title;
-    ASSERT_TRUE(sheet.SetActivePage(sheet.FindPage(title)));
-}
-
-void PressReset(fw::PropertySheet& sheet) {
-    for (std::size_t i = 0; i < sheet.ExtraButtons().size(); ++i)
-        if (sheet.ExtraButtons()[i].caption == "Reset") return sheet.PressButton(static_cast<int>(i));
-    ADD_FAILURE() << "no Reset button";
-}
+constexpr fw::DialogResult kYes = fw::DialogResult::Yes;
+constexpr fw::DialogResult kNo = fw::DialogResult::No;
 
 // A check box with the register and bit it sets.
 struct ExpectedBit {
@@ -97,25 +38,17 @@ class InterruptsSheet : public ::testing::Test {
 protected:
     void SetUp() override { RegisterInterruptPages(); }
 
-    // Opens Peripherals > Interrupts on `project`; `user` acts on the sheet
-    // and presses OK or Cancel (Cancel if it does neither).
-    void Run(TestProject& project, std::function<void(fw::PropertySheet&)> user) {
-        app.platform.onSheet = [user, this](fw::PropertySheet& sheet) {
-            // Nested sheets are the test's own business.  Resetting the
-            // callback destroys this closure, so keep the user's part first.
-            const auto act = user;
-            app.platform.onSheet = nullptr;
+    // Opens Peripherals > Interrupts; `user` acts on the sheet and presses OK
+    // or Cancel (Cancel if it does neither).
+    static void Run(SheetDriver& driver, const SheetDriver::User& user) {
+        driver.Run(ID_PERIPHERALS_INTERRUPTS, [&user](OpenSheet& sheet) {
             ASSERT_EQ(sheet.Title(), "Interrupts");
-            act(sheet);
-        };
-        project.view->OnCommand(ID_PERIPHERALS_INTERRUPTS);
+            user(sheet);
+        });
     }
 
     void ExpectEachBoxSetsItsBit(const char* pageTitle, std::span<const ExpectedBit> bits);
-
-    TestApp app;
 };
-
 
 // The check boxes of both pages with the register and bit each one sets,
 // written out independently of the pages' own tables.
@@ -161,22 +94,22 @@ const ExpectedBit kPriorityBits[] = {
 void InterruptsSheet::ExpectEachBoxSetsItsBit(const char* pageTitle, std::span<const ExpectedBit> bits) {
     for (const ExpectedBit& bit : bits) {
         SCOPED_TRACE(bit.caption);
-        TestProject project(0xD0);
-        PeripheralBlock expected = InterruptsOf(*project.document);
+        SheetDriver driver(0xD0);
+        PeripheralBlock expected = driver.Block(kBlockInterrupts);
         Register(expected, bit.reg).value |= bit.mask;
         std::string toggledBack = "not reached";
-        Run(project, [&](fw::PropertySheet& sheet) {
-            Page(sheet, pageTitle);
-            EXPECT_FALSE(IsChecked(sheet, bit.caption));
-            ASSERT_TRUE(Click(sheet, bit.caption));
-            EXPECT_TRUE(IsChecked(sheet, bit.caption));
-            ASSERT_TRUE(Click(sheet, bit.caption));
-            toggledBack = Summary(sheet);
-            ASSERT_TRUE(Click(sheet, bit.caption));
-            sheet.PressOK();
+        Run(driver, [&](OpenSheet& sheet) {
+            sheet.Page(pageTitle);
+            EXPECT_FALSE(sheet.IsChecked(bit.caption));
+            ASSERT_TRUE(sheet.Click(bit.caption));
+            EXPECT_TRUE(sheet.IsChecked(bit.caption));
+            ASSERT_TRUE(sheet.Click(bit.caption));
+            toggledBack = sheet.Summary();
+            ASSERT_TRUE(sheet.Click(bit.caption));
+            sheet.Ok();
         });
         EXPECT_EQ(toggledBack, "");
-        EXPECT_EQ(InterruptsOf(*project.document), expected);
+        EXPECT_EQ(driver.Block(kBlockInterrupts), expected);
     }
 }
 
@@ -187,8 +120,9 @@ TEST_F(InterruptsSheet, EachPriorityCheckBoxSetsItsOwnBit) {
 }
 
 TEST_F(InterruptsSheet, HasThreePagesInTabOrderWithAResetButton) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& open) {
+        const fw::PropertySheet& sheet = open.Sheet();
         ASSERT_EQ(sheet.PageCount(), 3);
         EXPECT_EQ(sheet.Page(0).Title(), "Enable Interrupts");
         EXPECT_EQ(sheet.Page(1).Title(), "Interrupt Priority");
@@ -200,63 +134,63 @@ TEST_F(InterruptsSheet, HasThreePagesInTabOrderWithAResetButton) {
 }
 
 TEST_F(InterruptsSheet, SummaryBoxFollowsEveryClick) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
-        EXPECT_EQ(Summary(sheet), "");
-        Click(sheet, "Enable /INT0 Interrupt");
-        EXPECT_EQ(Summary(sheet), "    IE        = 0x01;\r\n");
-        Click(sheet, "Enable All Interrupts   (If not checked, all interrupts are ignored)");
-        EXPECT_EQ(Summary(sheet), "    IE        = 0x81;\r\n");
-        Click(sheet, "Enable PCA0 Interrupt");
-        EXPECT_EQ(Summary(sheet), "    EIE1      = 0x04;\r\n    IE        = 0x81;\r\n");
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& sheet) {
+        EXPECT_EQ(sheet.Summary(), "");
+        sheet.Click("Enable /INT0 Interrupt");
+        EXPECT_EQ(sheet.Summary(), "    IE        = 0x01;\r\n");
+        sheet.Click("Enable All Interrupts   (If not checked, all interrupts are ignored)");
+        EXPECT_EQ(sheet.Summary(), "    IE        = 0x81;\r\n");
+        sheet.Click("Enable PCA0 Interrupt");
+        EXPECT_EQ(sheet.Summary(), "    EIE1      = 0x04;\r\n    IE        = 0x81;\r\n");
     });
 }
 
 // The three pages share one copy: each page shows the others' edits when it
 // becomes active, and OK writes one block 13 with all of them.
 TEST_F(InterruptsSheet, PagesShareOneCopyAndOkWritesAllEdits) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable /INT0 Interrupt");
-        Page(sheet, "Interrupt Priority");
-        EXPECT_EQ(Summary(sheet), "    IE        = 0x01;\r\n");
-        Click(sheet, "Set /INT0 Priority High");
-        Click(sheet, "Set Port Match Priority High");
-        Page(sheet, "INT0/INT1 Configuration");
-        EXPECT_EQ(Summary(sheet), "    IP        = 0x01;\r\n    EIP1      = 0x80;\r\n    IE        = 0x01;\r\n");
-        Click(sheet, "/INT0 Active High");
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.4");
-        Page(sheet, "Enable Interrupts");
-        EXPECT_TRUE(IsChecked(sheet, "Enable /INT0 Interrupt"));
-        EXPECT_FALSE(IsChecked(sheet, "Enable /INT1 Interrupt"));
-        Page(sheet, "Interrupt Priority");
-        EXPECT_TRUE(IsChecked(sheet, "Set /INT0 Priority High"));
-        sheet.PressOK();
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Click("Enable /INT0 Interrupt");
+        sheet.Page("Interrupt Priority");
+        EXPECT_EQ(sheet.Summary(), "    IE        = 0x01;\r\n");
+        sheet.Click("Set /INT0 Priority High");
+        sheet.Click("Set Port Match Priority High");
+        sheet.Page("INT0/INT1 Configuration");
+        EXPECT_EQ(sheet.Summary(), "    IP        = 0x01;\r\n    EIP1      = 0x80;\r\n    IE        = 0x01;\r\n");
+        sheet.Click("/INT0 Active High");
+        sheet.Select("/INT0 Port Pin Selection", "P0.4");
+        sheet.Page("Enable Interrupts");
+        EXPECT_TRUE(sheet.IsChecked("Enable /INT0 Interrupt"));
+        EXPECT_FALSE(sheet.IsChecked("Enable /INT1 Interrupt"));
+        sheet.Page("Interrupt Priority");
+        EXPECT_TRUE(sheet.IsChecked("Set /INT0 Priority High"));
+        sheet.Ok();
     });
-    PeripheralBlock block = InterruptsOf(*project.document);
+    PeripheralBlock block = driver.Block(kBlockInterrupts);
     EXPECT_EQ(Register(block, "IP").value, 0x01);
     EXPECT_EQ(Register(block, "EIE1").value, 0x00);
     EXPECT_EQ(Register(block, "EIP1").value, 0x80);
     EXPECT_EQ(Register(block, "IT01CF").value, 0x0C);
     EXPECT_EQ(Register(block, "IE").value, 0x01);
     // The code window was regenerated with the new routine.
-    EXPECT_EQ(project.view->GetText(), project.document->GenerateCode());
-    EXPECT_NE(project.view->GetText().find("Interrupts_Init"), std::string::npos);
+    EXPECT_EQ(driver.Text(), driver.Document().GenerateCode());
+    EXPECT_NE(driver.Text().find("Interrupts_Init"), std::string::npos);
 }
 
 TEST_F(InterruptsSheet, GeneratedRoutineIsExact) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable All Interrupts   (If not checked, all interrupts are ignored)");
-        Click(sheet, "Enable Timer 0 Interrupt");
-        Click(sheet, "Enable Voltage Regulator Interrupt");
-        Page(sheet, "Interrupt Priority");
-        Click(sheet, "Set Timer 0 Priority High");
-        Click(sheet, "Set AD0WINT Priority High");
-        Page(sheet, "INT0/INT1 Configuration");
-        Click(sheet, "/INT1 Active High");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.5");
-        sheet.PressOK();
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Click("Enable All Interrupts   (If not checked, all interrupts are ignored)");
+        sheet.Click("Enable Timer 0 Interrupt");
+        sheet.Click("Enable Voltage Regulator Interrupt");
+        sheet.Page("Interrupt Priority");
+        sheet.Click("Set Timer 0 Priority High");
+        sheet.Click("Set AD0WINT Priority High");
+        sheet.Page("INT0/INT1 Configuration");
+        sheet.Click("/INT1 Active High");
+        sheet.Select("/INT1 Port Pin Selection", "P0.5");
+        sheet.Ok();
     });
     const std::string routine =
         "void Interrupts_Init()\r\n"
@@ -267,217 +201,214 @@ TEST_F(InterruptsSheet, GeneratedRoutineIsExact) {
         "    IT01CF    = 0xD1;\r\n"
         "    IE        = 0x82;\r\n"
         "}\r\n";
-    EXPECT_EQ(project.view->GetText(), kCHead + routine + CTail({"Interrupts_Init"}));
+    EXPECT_EQ(driver.Text(), kCHead + routine + CTail({"Interrupts_Init"}));
 }
 
 TEST_F(InterruptsSheet, CancelLeavesTheDocumentUnchanged) {
-    TestProject project(0xD0);
-    const CDeviceData before = project.document->deviceData;
-    const std::string textBefore = project.view->GetText();
-    Run(project, [](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable /INT0 Interrupt");
-        Page(sheet, "INT0/INT1 Configuration");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.2");
-        sheet.PressCancel();
+    SheetDriver driver(0xD0);
+    const CDeviceData before = driver.Document().deviceData;
+    const std::string textBefore = driver.Text();
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Click("Enable /INT0 Interrupt");
+        sheet.Page("INT0/INT1 Configuration");
+        sheet.Select("/INT1 Port Pin Selection", "P0.2");
+        sheet.Cancel();
     });
-    EXPECT_EQ(project.document->deviceData.blockMap, before.blockMap);
-    EXPECT_EQ(project.view->GetText(), textBefore);
+    EXPECT_EQ(driver.Document().deviceData.blockMap, before.blockMap);
+    EXPECT_EQ(driver.Text(), textBefore);
     // The next run starts from the document again.
-    Run(project, [](fw::PropertySheet& sheet) { EXPECT_FALSE(IsChecked(sheet, "Enable /INT0 Interrupt")); });
+    Run(driver, [](OpenSheet& sheet) { EXPECT_FALSE(sheet.IsChecked("Enable /INT0 Interrupt")); });
 }
 
 TEST_F(InterruptsSheet, ResetOnThePriorityPageClearsTheWholeBlock) {
-    TestProject project(0xD0);
-    PeripheralBlock resetBlock = InterruptsOf(*project.document);
-    Run(project, [this](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable /INT0 Interrupt");
-        Click(sheet, "Enable PCA0 Interrupt");
-        Page(sheet, "INT0/INT1 Configuration");
-        Click(sheet, "/INT0 Active High");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.3");
-        Page(sheet, "Interrupt Priority");
-        Click(sheet, "Set SPI0 Priority High");
-        Click(sheet, "Set CP0 Falling Priority High");
+    SheetDriver driver(0xD0);
+    PeripheralBlock resetBlock = driver.Block(kBlockInterrupts);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Click("Enable /INT0 Interrupt");
+        sheet.Click("Enable PCA0 Interrupt");
+        sheet.Page("INT0/INT1 Configuration");
+        sheet.Click("/INT0 Active High");
+        sheet.Select("/INT1 Port Pin Selection", "P0.3");
+        sheet.Page("Interrupt Priority");
+        sheet.Click("Set SPI0 Priority High");
+        sheet.Click("Set CP0 Falling Priority High");
 
         // No leaves everything as it is.
-        app.platform.answers.push_back(fw::DialogResult::No);
-        PressReset(sheet);
-        EXPECT_TRUE(IsChecked(sheet, "Set SPI0 Priority High"));
+        sheet.Reset(kNo);
+        EXPECT_TRUE(sheet.IsChecked("Set SPI0 Priority High"));
 
-        app.platform.answers.push_back(fw::DialogResult::Yes);
-        PressReset(sheet);
-        EXPECT_FALSE(IsChecked(sheet, "Set SPI0 Priority High"));
-        EXPECT_FALSE(IsChecked(sheet, "Set CP0 Falling Priority High"));
-        EXPECT_EQ(Summary(sheet), "");
-        Page(sheet, "Enable Interrupts");
-        EXPECT_FALSE(IsChecked(sheet, "Enable /INT0 Interrupt"));
-        Page(sheet, "INT0/INT1 Configuration");
-        EXPECT_TRUE(dynamic_cast<fw::RadioButton&>(Find(sheet, "/INT0 Active Low")).IsChecked());
-        EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.1");
-        EXPECT_EQ(List(sheet, "/INT1 Port Pin Selection").SelectedText(), "P0.0");
-        sheet.PressOK();
+        sheet.Reset(kYes);
+        EXPECT_FALSE(sheet.IsChecked("Set SPI0 Priority High"));
+        EXPECT_FALSE(sheet.IsChecked("Set CP0 Falling Priority High"));
+        EXPECT_EQ(sheet.Summary(), "");
+        sheet.Page("Enable Interrupts");
+        EXPECT_FALSE(sheet.IsChecked("Enable /INT0 Interrupt"));
+        sheet.Page("INT0/INT1 Configuration");
+        EXPECT_TRUE(sheet.IsChecked("/INT0 Active Low"));
+        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.1");
+        EXPECT_EQ(sheet.Selected("/INT1 Port Pin Selection"), "P0.0");
+        sheet.Ok();
     });
-    ASSERT_EQ(app.platform.boxes.size(), 2u);
-    for (const RecordingPlatform::Box& box : app.platform.boxes) {
+    ASSERT_EQ(driver.Platform().boxes.size(), 2u);
+    for (const RecordingPlatform::Box& box : driver.Platform().boxes) {
         EXPECT_EQ(box.text, "Reset all registers to default for this peripheral?");
         EXPECT_EQ(box.icon, fw::MessageIcon::Question);
         EXPECT_EQ(box.buttons, fw::MessageButtons::YesNo);
     }
-    EXPECT_EQ(InterruptsOf(*project.document), resetBlock);
+    EXPECT_EQ(driver.Block(kBlockInterrupts), resetBlock);
 }
 
 TEST_F(InterruptsSheet, ResetOnTheConfigurationPageReloadsItsControls) {
-    TestProject project(0xD6);
-    Run(project, [this](fw::PropertySheet& sheet) {
-        Page(sheet, "INT0/INT1 Configuration");
-        Click(sheet, "/INT1 Active High");
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.7");
-        app.platform.answers.push_back(fw::DialogResult::Yes);
-        PressReset(sheet);
-        EXPECT_TRUE(dynamic_cast<fw::RadioButton&>(Find(sheet, "/INT1 Active Low")).IsChecked());
-        EXPECT_FALSE(dynamic_cast<fw::RadioButton&>(Find(sheet, "/INT1 Active High")).IsChecked());
-        EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.1");
-        EXPECT_EQ(Summary(sheet), "");
-        sheet.PressOK();
+    SheetDriver driver(0xD6);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Page("INT0/INT1 Configuration");
+        sheet.Click("/INT1 Active High");
+        sheet.Select("/INT0 Port Pin Selection", "P0.7");
+        sheet.Reset(kYes);
+        EXPECT_TRUE(sheet.IsChecked("/INT1 Active Low"));
+        EXPECT_FALSE(sheet.IsChecked("/INT1 Active High"));
+        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.1");
+        EXPECT_EQ(sheet.Summary(), "");
+        sheet.Ok();
     });
-    EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x01);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x01);
 }
 
 TEST_F(InterruptsSheet, PolarityRadiosSetAndClearTheirBits) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
-        Page(sheet, "INT0/INT1 Configuration");
-        EXPECT_TRUE(dynamic_cast<fw::RadioButton&>(Find(sheet, "/INT0 Active Low")).IsChecked());
-        Click(sheet, "/INT0 Active High");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x09;\r\n");
-        Click(sheet, "/INT1 Active High");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x89;\r\n");
-        Click(sheet, "/INT0 Active Low");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x81;\r\n");
-        sheet.PressOK();
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Page("INT0/INT1 Configuration");
+        EXPECT_TRUE(sheet.IsChecked("/INT0 Active Low"));
+        sheet.Click("/INT0 Active High");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x09;\r\n");
+        sheet.Click("/INT1 Active High");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x89;\r\n");
+        sheet.Click("/INT0 Active Low");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x81;\r\n");
+        sheet.Ok();
     });
-    EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x81);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x81);
 }
 
 TEST_F(InterruptsSheet, PinSelectionReplacesOnlyItsField) {
-    TestProject project(0xD0);
-    Run(project, [](fw::PropertySheet& sheet) {
-        Page(sheet, "INT0/INT1 Configuration");
+    SheetDriver driver(0xD0);
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Page("INT0/INT1 Configuration");
         // IT01CF is 0x01 by default: /INT0 on P0.1, /INT1 on P0.0.
-        EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.1");
-        EXPECT_EQ(List(sheet, "/INT1 Port Pin Selection").SelectedText(), "P0.0");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.3");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x31;\r\n");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.0");
-        EXPECT_EQ(Summary(sheet), "");
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.5");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x05;\r\n");
-        sheet.PressOK();
+        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.1");
+        EXPECT_EQ(sheet.Selected("/INT1 Port Pin Selection"), "P0.0");
+        sheet.Select("/INT1 Port Pin Selection", "P0.3");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x31;\r\n");
+        sheet.Select("/INT1 Port Pin Selection", "P0.0");
+        EXPECT_EQ(sheet.Summary(), "");
+        sheet.Select("/INT0 Port Pin Selection", "P0.5");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x05;\r\n");
+        sheet.Ok();
     });
-    EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x05);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x05);
 }
 
 TEST_F(InterruptsSheet, PinListsFollowThePackage) {
     for (std::uint8_t id : {0xD0, 0xD5}) {
-        TestProject project(id);
-        Run(project, [](fw::PropertySheet& sheet) {
-            Page(sheet, "INT0/INT1 Configuration");
+        SheetDriver driver(id);
+        Run(driver, [](OpenSheet& sheet) {
+            sheet.Page("INT0/INT1 Configuration");
             const std::vector<std::string> small{"P0.0", "P0.1", "P0.2", "P0.3", "P0.4", "P0.5"};
-            EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").Items(), small);
-            EXPECT_EQ(List(sheet, "/INT1 Port Pin Selection").Items(), small);
+            EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT0 Port Pin Selection").Items(), small);
+            EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT1 Port Pin Selection").Items(), small);
         });
     }
     for (std::uint8_t id : {0xD6, 0xDB}) {
-        TestProject project(id);
-        Run(project, [](fw::PropertySheet& sheet) {
-            Page(sheet, "INT0/INT1 Configuration");
+        SheetDriver driver(id);
+        Run(driver, [](OpenSheet& sheet) {
+            sheet.Page("INT0/INT1 Configuration");
             const std::vector<std::string> large{"P0.0", "P0.1", "P0.2", "P0.3", "P0.4", "P0.5", "P0.6", "P0.7"};
-            EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").Items(), large);
-            EXPECT_EQ(List(sheet, "/INT1 Port Pin Selection").Items(), large);
-            SelectPin(sheet, "/INT1 Port Pin Selection", "P0.7");
-            SelectPin(sheet, "/INT0 Port Pin Selection", "P0.6");
-            sheet.PressOK();
+            EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT0 Port Pin Selection").Items(), large);
+            EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT1 Port Pin Selection").Items(), large);
+            sheet.Select("/INT1 Port Pin Selection", "P0.7");
+            sheet.Select("/INT0 Port Pin Selection", "P0.6");
+            sheet.Ok();
         });
-        EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x76);
+        EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x76);
     }
 }
 
 // A project from a large-package model opened as a small one: the pins it
 // names are not in the lists, and the bits survive until a pin is picked.
 TEST_F(InterruptsSheet, SmallPackageShowsNoSelectionForP06AndP07) {
-    TestProject project(0xD2);
-    Register(project.document->deviceData.blockMap.at(kBlockInterrupts), "IT01CF").value = 0x67;
-    Run(project, [](fw::PropertySheet& sheet) {
-        Page(sheet, "INT0/INT1 Configuration");
-        EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").Selected(), -1);
-        EXPECT_EQ(List(sheet, "/INT1 Port Pin Selection").Selected(), -1);
-        Click(sheet, "/INT0 Active High");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x6F;\r\n");
-        SelectPin(sheet, "/INT1 Port Pin Selection", "P0.2");
-        EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x2F;\r\n");
-        sheet.PressOK();
+    SheetDriver driver(0xD2);
+    Register(driver.Document().deviceData.blockMap.at(kBlockInterrupts), "IT01CF").value = 0x67;
+    Run(driver, [](OpenSheet& sheet) {
+        sheet.Page("INT0/INT1 Configuration");
+        EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT0 Port Pin Selection").Selected(), -1);
+        EXPECT_EQ(sheet.Get<fw::DropDownList>("/INT1 Port Pin Selection").Selected(), -1);
+        sheet.Click("/INT0 Active High");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x6F;\r\n");
+        sheet.Select("/INT1 Port Pin Selection", "P0.2");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x2F;\r\n");
+        sheet.Ok();
     });
-    EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x2F);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x2F);
 }
 
 TEST_F(InterruptsSheet, LinControlsHiddenOnOddIdsOnBothPages) {
     for (std::uint8_t id : {0xD1, 0xD3, 0xD5, 0xD7, 0xD9, 0xDB}) {
         SCOPED_TRACE(static_cast<int>(id));
-        TestProject project(id);
-        Run(project, [](fw::PropertySheet& sheet) {
-            EXPECT_FALSE(Find(sheet, "LIN Interrupts").IsEffectivelyVisible());
-            EXPECT_FALSE(Find(sheet, "Enable LIN Interrupt").IsEffectivelyVisible());
-            EXPECT_TRUE(Find(sheet, "Port Match Interrupts").IsEffectivelyVisible());
-            EXPECT_FALSE(Click(sheet, "Enable LIN Interrupt"));
-            Page(sheet, "Interrupt Priority");
-            EXPECT_FALSE(Find(sheet, "LIN Interrupt Priority").IsEffectivelyVisible());
-            EXPECT_FALSE(Find(sheet, "Set LIN Priority High").IsEffectivelyVisible());
-            EXPECT_TRUE(Find(sheet, "Set PCA0 Priority High").IsEffectivelyVisible());
+        SheetDriver driver(id);
+        Run(driver, [](OpenSheet& sheet) {
+            EXPECT_FALSE(sheet.IsVisible("LIN Interrupts"));
+            EXPECT_FALSE(sheet.IsVisible("Enable LIN Interrupt"));
+            EXPECT_TRUE(sheet.IsVisible("Port Match Interrupts"));
+            EXPECT_FALSE(sheet.Click("Enable LIN Interrupt"));
+            sheet.Page("Interrupt Priority");
+            EXPECT_FALSE(sheet.IsVisible("LIN Interrupt Priority"));
+            EXPECT_FALSE(sheet.IsVisible("Set LIN Priority High"));
+            EXPECT_TRUE(sheet.IsVisible("Set PCA0 Priority High"));
         });
     }
     for (std::uint8_t id : {0xD0, 0xD6, 0xDA}) {
-        TestProject project(id);
-        Run(project, [](fw::PropertySheet& sheet) {
-            EXPECT_TRUE(Find(sheet, "Enable LIN Interrupt").IsEffectivelyVisible());
-            Page(sheet, "Interrupt Priority");
-            EXPECT_TRUE(Find(sheet, "Set LIN Priority High").IsEffectivelyVisible());
+        SheetDriver driver(id);
+        Run(driver, [](OpenSheet& sheet) {
+            EXPECT_TRUE(sheet.IsVisible("Enable LIN Interrupt"));
+            sheet.Page("Interrupt Priority");
+            EXPECT_TRUE(sheet.IsVisible("Set LIN Priority High"));
         });
     }
 }
 
 TEST_F(InterruptsSheet, HiddenLinBitsStayAndAreGenerated) {
-    TestProject project(0xD1);
-    PeripheralBlock& block = project.document->deviceData.blockMap.at(kBlockInterrupts);
+    SheetDriver driver(0xD1);
+    PeripheralBlock& block = driver.Document().deviceData.blockMap.at(kBlockInterrupts);
     Register(block, "EIE1").value = 0x20;
     Register(block, "EIP1").value = 0x20;
-    Run(project, [](fw::PropertySheet& sheet) {
-        EXPECT_EQ(Summary(sheet), "    EIE1      = 0x20;\r\n    EIP1      = 0x20;\r\n");
-        Click(sheet, "Enable PCA0 Interrupt");
-        Page(sheet, "Interrupt Priority");
-        Click(sheet, "Set PCA0 Priority High");
-        sheet.PressOK();
+    Run(driver, [](OpenSheet& sheet) {
+        EXPECT_EQ(sheet.Summary(), "    EIE1      = 0x20;\r\n    EIP1      = 0x20;\r\n");
+        sheet.Click("Enable PCA0 Interrupt");
+        sheet.Page("Interrupt Priority");
+        sheet.Click("Set PCA0 Priority High");
+        sheet.Ok();
     });
-    PeripheralBlock after = InterruptsOf(*project.document);
+    PeripheralBlock after = driver.Block(kBlockInterrupts);
     EXPECT_EQ(Register(after, "EIE1").value, 0x24);
     EXPECT_EQ(Register(after, "EIP1").value, 0x24);
-    EXPECT_NE(project.view->GetText().find("    EIE1      = 0x24;\r\n    EIP1      = 0x24;\r\n"), std::string::npos);
+    EXPECT_NE(driver.Text().find("    EIE1      = 0x24;\r\n    EIP1      = 0x24;\r\n"), std::string::npos);
 }
 
 // A project whose interrupts block has no registers (an old file): the pages
 // show everything clear and clicking does no harm.
 TEST_F(InterruptsSheet, EmptyBlockShowsAllClear) {
-    TestProject project(0xD0);
-    project.document->deviceData.blockMap.at(kBlockInterrupts).registers.clear();
-    Run(project, [](fw::PropertySheet& sheet) {
-        EXPECT_FALSE(IsChecked(sheet, "Enable /INT0 Interrupt"));
-        Click(sheet, "Enable /INT0 Interrupt");
-        Page(sheet, "INT0/INT1 Configuration");
-        EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.0");
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.3");
-        EXPECT_EQ(Summary(sheet), "");
-        sheet.PressOK();
+    SheetDriver driver(0xD0);
+    driver.Document().deviceData.blockMap.at(kBlockInterrupts).registers.clear();
+    Run(driver, [](OpenSheet& sheet) {
+        EXPECT_FALSE(sheet.IsChecked("Enable /INT0 Interrupt"));
+        sheet.Click("Enable /INT0 Interrupt");
+        sheet.Page("INT0/INT1 Configuration");
+        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.0");
+        sheet.Select("/INT0 Port Pin Selection", "P0.3");
+        EXPECT_EQ(sheet.Summary(), "");
+        sheet.Ok();
     });
-    EXPECT_TRUE(project.document->deviceData.blockMap.at(kBlockInterrupts).registers.empty());
+    EXPECT_TRUE(driver.Document().deviceData.blockMap.at(kBlockInterrupts).registers.empty());
 }
 
 // Both "Configure Port I/O" buttons open the crossbar page alone; its OK
@@ -488,31 +419,27 @@ TEST_F(InterruptsSheet, ConfigurePortIOOpensTheCrossbarAloneAndLeavesTheInterrup
     for (const char* button :
          {"/INT0 Port Pin Selection/Configure Port I/O", "/INT1 Port Pin Selection/Configure Port I/O"}) {
         SCOPED_TRACE(button);
-        TestProject project(0xD0);
-        const std::uint8_t xbr1 = Register(project.document->deviceData.blockMap.at(kBlockPortIO), "XBR1").value;
-        int nestedSheets = 0;
-        Run(project, [&](fw::PropertySheet& sheet) {
-            Page(sheet, "INT0/INT1 Configuration");
-            SelectPin(sheet, "/INT0 Port Pin Selection", "P0.2");
-            app.platform.onSheet = [&](fw::PropertySheet& nested) {
-                ++nestedSheets;
+        SheetDriver driver(0xD0);
+        const std::uint8_t xbr1 = driver.Value(kBlockPortIO, "XBR1");
+        Run(driver, [&](OpenSheet& sheet) {
+            sheet.Page("INT0/INT1 Configuration");
+            sheet.Select("/INT0 Port Pin Selection", "P0.2");
+            ASSERT_TRUE(sheet.Click(button, [&](OpenSheet& nested) {
                 EXPECT_EQ(nested.Title(), "Port I/O");
-                ASSERT_EQ(nested.PageCount(), 1);
-                EXPECT_EQ(nested.Page(0).Title(), "Priority Crossbar");
-                // OK asks whether to enable the crossbar as well.
-                app.platform.answers.push_back(fw::DialogResult::No);
-                ASSERT_TRUE(dynamic_cast<fw::CheckBox&>(Find(nested, "Timer0")).Click());
-                nested.PressOK();
-            };
-            ASSERT_TRUE(Click(sheet, button));
-            EXPECT_EQ(List(sheet, "/INT0 Port Pin Selection").SelectedText(), "P0.2");
-            EXPECT_EQ(Summary(sheet), "    IT01CF    = 0x02;\r\n");
-            sheet.PressOK();
+                ASSERT_EQ(nested.Sheet().PageCount(), 1);
+                EXPECT_EQ(nested.Form().Title(), "Priority Crossbar");
+                driver.Answer(kNo);  // OK asks whether to enable the crossbar as well
+                ASSERT_TRUE(nested.Click("Timer0"));
+                nested.Ok();
+            }));
+            EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.2");
+            EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x02;\r\n");
+            sheet.Ok();
         });
-        EXPECT_EQ(nestedSheets, 1);
-        EXPECT_TRUE(app.platform.answers.empty());
-        EXPECT_NE(Register(project.document->deviceData.blockMap.at(kBlockPortIO), "XBR1").value, xbr1);
-        EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x02);
+        EXPECT_EQ(driver.SheetsRun(), 2);
+        EXPECT_TRUE(driver.Platform().answers.empty());
+        EXPECT_NE(driver.Value(kBlockPortIO, "XBR1"), xbr1);
+        EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x02);
     }
 }
 
@@ -520,110 +447,108 @@ TEST_F(InterruptsSheet, ConfigurePortIOOpensTheCrossbarAloneAndLeavesTheInterrup
 
 class NestedInterruptsSheet : public InterruptsSheet {
 protected:
-    TestProject project{0xD0};
+    SheetDriver driver{0xD0};
+    SheetContext outer{driver.Document()};
 };
 
 TEST_F(NestedInterruptsSheet, EnableAndPriorityPagesOnTheCallersCopyWrittenAtOnce) {
-    SheetContext outer(*project.document);
     PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
     Register(callersCopy, "IE").value = 0x02;  // an edit the caller already holds
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
+    const std::string textBefore = driver.Text();
+    const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); }, [](OpenSheet& sheet) {
         EXPECT_EQ(sheet.Title(), "Interrupts");
-        ASSERT_EQ(sheet.PageCount(), 2);
-        EXPECT_EQ(sheet.Page(0).Title(), "Enable Interrupts");
-        EXPECT_EQ(sheet.Page(1).Title(), "Interrupt Priority");
-        EXPECT_TRUE(IsChecked(sheet, "Enable Timer 0 Interrupt"));
-        Click(sheet, "Enable All Interrupts   (If not checked, all interrupts are ignored)");
-        Page(sheet, "Interrupt Priority");
-        Click(sheet, "Set Timer 0 Priority High");
-        sheet.PressOK();
-    };
-    const std::string textBefore = project.view->GetText();
-    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Ok);
+        ASSERT_EQ(sheet.Sheet().PageCount(), 2);
+        EXPECT_EQ(sheet.Sheet().Page(0).Title(), "Enable Interrupts");
+        EXPECT_EQ(sheet.Sheet().Page(1).Title(), "Interrupt Priority");
+        EXPECT_TRUE(sheet.IsChecked("Enable Timer 0 Interrupt"));
+        sheet.Click("Enable All Interrupts   (If not checked, all interrupts are ignored)");
+        sheet.Page("Interrupt Priority");
+        sheet.Click("Set Timer 0 Priority High");
+        sheet.Ok();
+    });
+    EXPECT_EQ(result, fw::DialogResult::Ok);
     EXPECT_EQ(Register(callersCopy, "IE").value, 0x82);
-    PeripheralBlock written = InterruptsOf(*project.document);
-    EXPECT_EQ(Register(written, "IE").value, 0x82);
-    EXPECT_EQ(Register(written, "IP").value, 0x02);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x82);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IP"), 0x02);
     // The nested sheet leaves the code window to the outer sheet.
-    EXPECT_EQ(project.view->GetText(), textBefore);
+    EXPECT_EQ(driver.Text(), textBefore);
 }
 
 // Cancel writes nothing and gives the caller its copy back unchanged, so a
 // later accepted sheet does not carry the cancelled edits into the document.
 TEST_F(NestedInterruptsSheet, CancelWritesNothingAndRestoresTheCallersCopy) {
-    SheetContext outer(*project.document);
     PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
     Register(callersCopy, "IE").value = 0x02;
     const PeripheralBlock callersBefore = callersCopy;
-    const PeripheralBlock before = InterruptsOf(*project.document);
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable SPI0 Interrupt");
-        sheet.PressCancel();
-    };
-    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Cancel);
-    EXPECT_EQ(InterruptsOf(*project.document), before);
+    const PeripheralBlock before = driver.Block(kBlockInterrupts);
+    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); },
+                               [](OpenSheet& sheet) {
+                                   sheet.Click("Enable SPI0 Interrupt");
+                                   sheet.Cancel();
+                               }),
+              fw::DialogResult::Cancel);
+    EXPECT_EQ(driver.Block(kBlockInterrupts), before);
     EXPECT_EQ(callersCopy, callersBefore);
 
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.4");
-        sheet.PressCancel();
-    };
-    EXPECT_EQ(RunNestedSheet(NestedSheet::Int01Config, outer), fw::DialogResult::Cancel);
+    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Int01Config, outer); },
+                               [](OpenSheet& sheet) {
+                                   sheet.Select("/INT0 Port Pin Selection", "P0.4");
+                                   sheet.Cancel();
+                               }),
+              fw::DialogResult::Cancel);
     EXPECT_EQ(callersCopy, callersBefore);
 
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
-        Click(sheet, "Enable PCA0 Interrupt");
-        sheet.PressOK();
-    };
-    EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, outer), fw::DialogResult::Ok);
-    EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x02);
-    EXPECT_EQ(InterruptsValue(*project.document, "EIE1"), 0x04);
+    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); },
+                               [](OpenSheet& sheet) {
+                                   sheet.Click("Enable PCA0 Interrupt");
+                                   sheet.Ok();
+                               }),
+              fw::DialogResult::Ok);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x02);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "EIE1"), 0x04);
 }
 
 TEST_F(NestedInterruptsSheet, ConfigurationPageAlone) {
-    SheetContext outer(*project.document);
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
+    const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Int01Config, outer); }, [](OpenSheet& sheet) {
         EXPECT_EQ(sheet.Title(), "Interrupts");
-        ASSERT_EQ(sheet.PageCount(), 1);
-        EXPECT_EQ(sheet.Page(0).Title(), "INT0/INT1 Configuration");
-        SelectPin(sheet, "/INT0 Port Pin Selection", "P0.3");
-        sheet.PressOK();
-    };
-    EXPECT_EQ(RunNestedSheet(NestedSheet::Int01Config, outer), fw::DialogResult::Ok);
+        ASSERT_EQ(sheet.Sheet().PageCount(), 1);
+        EXPECT_EQ(sheet.Form().Title(), "INT0/INT1 Configuration");
+        sheet.Select("/INT0 Port Pin Selection", "P0.3");
+        sheet.Ok();
+    });
+    EXPECT_EQ(result, fw::DialogResult::Ok);
     EXPECT_EQ(Register(outer.Block(kBlockInterrupts), "IT01CF").value, 0x03);
-    EXPECT_EQ(InterruptsValue(*project.document, "IT01CF"), 0x03);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x03);
 }
 
 // Accepted in a nested sheet, kept when the outer sheet is then cancelled.
 TEST_F(NestedInterruptsSheet, SurvivesTheOuterSheetsCancel) {
-    Run(project, [this](fw::PropertySheet& outerSheet) {
-        Click(outerSheet, "Enable /INT1 Interrupt");  // dropped with the outer Cancel
-        app.platform.onSheet = [](fw::PropertySheet& sheet) {
-            Click(sheet, "Enable UART0 Interrupt");
-            sheet.PressOK();
-        };
-        SheetContext nested(*project.document);
-        EXPECT_EQ(RunNestedSheet(NestedSheet::Interrupts, nested), fw::DialogResult::Ok);
-        outerSheet.PressCancel();
+    Run(driver, [this](OpenSheet& outerSheet) {
+        outerSheet.Click("Enable /INT1 Interrupt");  // dropped with the outer Cancel
+        SheetContext nested(driver.Document());
+        const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, nested); }, [](OpenSheet& sheet) {
+            sheet.Click("Enable UART0 Interrupt");
+            sheet.Ok();
+        });
+        EXPECT_EQ(result, fw::DialogResult::Ok);
+        outerSheet.Cancel();
     });
-    EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x10);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x10);
 }
 
 // A fresh copy instead of the caller's: the caller's copy stays as it was.
 TEST_F(NestedInterruptsSheet, FreshCopyLeavesTheCallersCopyAlone) {
-    SheetContext outer(*project.document);
     PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
     Register(callersCopy, "IE").value = 0x02;
     SheetContext fresh(outer);
     fresh.CopyOut(kBlockInterrupts);
-    app.platform.onSheet = [](fw::PropertySheet& sheet) {
-        EXPECT_FALSE(IsChecked(sheet, "Enable Timer 0 Interrupt"));
-        Click(sheet, "Enable Timer 1 Interrupt");
-        sheet.PressOK();
-    };
-    RunNestedSheet(NestedSheet::Interrupts, fresh);
+    driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, fresh); }, [](OpenSheet& sheet) {
+        EXPECT_FALSE(sheet.IsChecked("Enable Timer 0 Interrupt"));
+        sheet.Click("Enable Timer 1 Interrupt");
+        sheet.Ok();
+    });
     EXPECT_EQ(Register(callersCopy, "IE").value, 0x02);
-    EXPECT_EQ(InterruptsValue(*project.document, "IE"), 0x08);
+    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x08);
 }
 
 }  // namespace
