@@ -18,6 +18,7 @@
 #include "fw/plugin_loader.h"
 #include "host/main_window.h"
 #include "host/qt_platform.h"
+#include "host/recovery.h"
 #include "host/screenshots.h"
 #include "host/text.h"
 
@@ -107,6 +108,9 @@ int main(int argc, char** argv) {
 
     window.SetPersistRecentFiles(true);
     window.show();
+    // What a crashed session left comes back first: a file named on the
+    // command line that is among it then opens in its restored window.
+    if (window.EnableRecovery(RecoveryStore::DefaultFolder())) window.OfferRecovery();
     for (const QString& file : files) window.OpenProject(S(file));
     if (!plugins.errors.empty() || app.GetTemplates().empty())
         QTimer::singleShot(0, &window, [&window, &plugins] { window.ReportPluginErrors(plugins.errors); });
