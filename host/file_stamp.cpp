@@ -1,21 +1,31 @@
 #include "host/file_stamp.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include "fw/document.h"
-#include "host/text.h"
 
 namespace regsmith::host {
 
 namespace {
 
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
 void ReadMetadata(FileStamp& stamp) {
-    const QFileInfo info(Q(stamp.path));
-    stamp.exists = info.isFile();
-    stamp.size = stamp.exists ? info.size() : -1;
-    stamp.modifiedMs = stamp.exists ? info.lastModified().toMSecsSinceEpoch() : 0;
+    struct stat info;
+    stamp.exists = ::stat(stamp.path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    stamp.size = stamp.exists ? static_cast<std::int64_t>(info.st_size) : -1;
+    stamp.inode = stamp.exists ? static_cast<std::uint64_t>(info.st_ino) : 0;
+    stamp.modifiedNs = stamp.exists ? Nanoseconds(info.st_mtim) : 0;
+    stamp.changedNs = stamp.exists ? Nanoseconds(info.st_ctim) : 0;
+}
+
+bool SameMetadata(const FileStamp& a, const FileStamp& b) {
+    return a.exists == b.exists && a.size == b.size && a.inode == b.inode && a.modifiedNs == b.modifiedNs &&
+           a.changedNs == b.changedNs;
 }
 
 }  // namespace
@@ -38,9 +48,9 @@ DiskChange CheckFile(FileStamp& stamp, std::string& bytes) {
     now.path = stamp.path;
     ReadMetadata(now);
     if (!now.exists) return stamp.exists ? DiskChange::Removed : DiskChange::None;
-    if (stamp.exists && now.size == stamp.size && now.modifiedMs == stamp.modifiedMs) return DiskChange::None;
+    if (SameMetadata(now, stamp)) return DiskChange::None;
     now = FileStamp::Take(stamp.path, &bytes);
-    if (stamp.exists && now.digest == stamp.digest && !now.digest.isEmpty()) {
+    if (stamp.exists && !now.digest.isEmpty() && now.digest == stamp.digest) {
         stamp = now;
         return DiskChange::None;
     }

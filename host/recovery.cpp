@@ -84,10 +84,13 @@ bool RecoveryStore::Start(QString& error) {
     }
     // Recovery files hold the user's work: for the user's eyes only.
     QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    session_ = QString("%1%2-%3")
+    // Unique among running programs (the process id) and within one.
+    static int sessions = 0;
+    session_ = QString("%1%2-%3-%4")
                    .arg(kSessionPrefix)
                    .arg(QCoreApplication::applicationPid())
-                   .arg(QDateTime::currentMSecsSinceEpoch());
+                   .arg(QDateTime::currentMSecsSinceEpoch())
+                   .arg(++sessions);
     auto lock = std::make_unique<QLockFile>(folder_ + "/" + session_ + ".lock");
     // Only a process that is gone leaves a stale lock, however long ago it
     // was taken.
@@ -119,7 +122,7 @@ void RecoveryStore::Remove(const QString& file) {
 }
 
 QString RecoveryStore::SessionOf(const QString& fileName) const {
-    // "session-PID-TIME-N.json" -> "session-PID-TIME"
+    // "session-PID-TIME-COUNT-N.json" -> "session-PID-TIME-COUNT"
     const int last = fileName.lastIndexOf('-');
     return last > 0 ? fileName.left(last) : QString();
 }
