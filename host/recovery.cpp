@@ -163,7 +163,10 @@ RecoveryStore::Orphans RecoveryStore::ClaimOrphans() {
 void RecoveryStore::DiscardClaimed() {
     const QDir folder(folder_);
     for (auto& [session, lock] : claimed_) {
-        for (const QString& name : folder.entryList({session + "-*.json"}, QDir::Files)) QFile::remove(folder.filePath(name));
+        // Its recovery files, and the temporary files of a write the crash interrupted.
+        const QStringList names =
+            folder.entryList({session + "-*.json", "." + session + "-*.json.*"}, QDir::Files | QDir::Hidden);
+        for (const QString& name : names) QFile::remove(folder.filePath(name));
         lock.reset();  // removes the lock file
     }
     claimed_.clear();

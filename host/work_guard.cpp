@@ -138,6 +138,7 @@ void MainWindow::AfterChange(Project& project, const std::string& state) {
 // ---- Crash recovery --------------------------------------------------------------
 
 bool MainWindow::EnableRecovery(const QString& folder) {
+    if (recovery_) return true;  // one session per window: its files stay its own
     auto store = std::make_unique<RecoveryStore>(folder);
     QString error;
     if (!store->Start(error)) {

@@ -271,6 +271,20 @@ private slots:
         QCOMPARE(document.SaveState(), original);
     }
 
+    void keysUndoAndRedoInTheCodeWindow() {
+        // The read-only code window has the focus and leaves the keys to the menu.
+        Project* project = window->NewProject(Model("QK750"));
+        const std::string c = project->open.view->GetText();
+        window->RunCommand(Command("Asm", "Options"));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        project->codeView->setFocus();
+        QTest::keyClick(project->codeView, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(project->open.view->GetText(), c);
+        QTest::keyClick(project->codeView, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(project->open.view->GetText() != c);
+    }
+
     void eachProjectHasItsOwnSteps() {
         Project* first = window->NewProject(Model("QK750"));
         Project* second = window->NewProject(Model("QK740"));
@@ -412,6 +426,7 @@ private slots:
         const QString orphan = folder + "/session-1-2-1.json";
         WriteBytes(orphan, EncodeRecord(record).toStdString());
         WriteBytes(folder + "/session-1-2-2.json", "damaged");
+        WriteBytes(folder + "/.session-1-2-3.json.Ab12Cd", "an interrupted write");
 
         RecoveryStore running(folder);
         QString error;
@@ -433,6 +448,7 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{2});
         QVERIFY(!QFile::exists(orphan));
         QVERIFY(!QFile::exists(folder + "/session-1-2-2.json"));
+        QVERIFY(!QFile::exists(folder + "/.session-1-2-3.json.Ab12Cd"));
         QVERIFY(QFile::exists(runningFile));
         window->OfferRecovery();  // nothing left to offer
         QCOMPARE(asked.size(), std::size_t{2});
