@@ -7,13 +7,17 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 
+# The last line: icons (rsvg-convert), the installed-tree and package test
+# (dpkg-dev, desktop-file-validate, update-mime-database, groff, gzip, file
+# for CPack), and Qt's platform plug-ins the package depends on.
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libcli11-dev qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev \
-            xvfb xauth
+            xvfb xauth \
+            librsvg2-bin dpkg-dev desktop-file-utils shared-mime-info groff-base gzip file qt6-qpa-plugins
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test test-unit test-asan fuzz run bench screenshots clean
+.PHONY: deps build test test-unit test-asan fuzz run bench screenshots package install clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -66,6 +70,17 @@ bench: build
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/regsmith --screenshot docs/screenshots
+
+# The Debian package, in $(BUILD)/package/ (the install-tree test of
+# `make test` builds and checks one too).
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/package/*.deb
+
+# Installs under PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

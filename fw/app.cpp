@@ -70,4 +70,8 @@ void CWinApp::AddToRecentFileList(const std::string& path) {
     if (recentFiles_.size() > 4) recentFiles_.resize(4);
 }
 
+void CWinApp::RemoveFromRecentFileList(const std::string& path) {
+    recentFiles_.erase(std::remove(recentFiles_.begin(), recentFiles_.end(), path), recentFiles_.end());
+}
+
 }  // namespace fw

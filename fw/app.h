@@ -30,6 +30,7 @@ public:
     void SetActiveView(CView* view) { activeView_ = view; }
 
     void AddToRecentFileList(const std::string& path);
+    void RemoveFromRecentFileList(const std::string& path);
     const std::vector<std::string>& GetRecentFiles() const { return recentFiles_; }
 
     // Where the user guide lives (set by the host).

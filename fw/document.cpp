@@ -45,6 +45,31 @@ bool CDocument::OnOpenDocument(const std::string& path) {
 
 void CDocument::Serialize(CArchive&) {}
 
+std::string CDocument::SaveState() {
+    CArchive archive;
+    Serialize(archive);
+    return archive.TakeBuffer();
+}
+
+bool CDocument::RestoreState(const std::string& state, std::string& error) {
+    // A failed read may have changed part of the document: put back what it had.
+    const std::string before = SaveState();
+    try {
+        CArchive archive(state);
+        Serialize(archive);
+        return true;
+    } catch (const std::exception& failure) {
+        error = failure.what();
+    }
+    try {
+        CArchive archive(before);
+        Serialize(archive);
+    } catch (const std::exception&) {
+        // Bytes this document wrote a moment ago always read back.
+    }
+    return false;
+}
+
 void CDocument::Dump(std::ostream&, bool) const {}
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error, std::size_t limit) {

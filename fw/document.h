@@ -37,6 +37,13 @@ public:
     virtual bool OnOpenDocument(const std::string& path);
     virtual void Serialize(CArchive& archive);
 
+    // The document's whole state as bytes, for undo and crash recovery.  By
+    // default what Serialize stores: for a project, its project-file bytes.
+    virtual std::string SaveState();
+    // Puts back a state that SaveState gave (or a project file's bytes).  On
+    // failure the document keeps the state it had and `error` says why.
+    virtual bool RestoreState(const std::string& state, std::string& error);
+
     // Document commands (Save Project, Save Project As, ...): true if handled.
     virtual bool OnCommand(int id) { (void)id; return false; }
     virtual bool OnUpdateCommand(int id, CommandState& state) const {

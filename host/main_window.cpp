@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -73,11 +74,25 @@ QKeySequence ShortcutFor(int id) {
         case fw::ID_FILE_OPEN: return QKeySequence::Open;
         case fw::ID_FILE_SAVE: return QKeySequence::Save;
         case fw::ID_FILE_PRINT: return QKeySequence::Print;
+        case fw::ID_EDIT_UNDO: return QKeySequence(Qt::CTRL | Qt::Key_Z);
+        case fw::ID_EDIT_REDO: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
         default: return {};
     }
 }
 
 bool IsRecentFileId(int id) { return id >= fw::ID_FILE_MRU_FILE1 && id < fw::ID_FILE_MRU_FILE1 + 16; }
+
+// A project's menu with the host's Edit menu (Undo, Redo) after File, unless
+// the template brings its own.
+fw::MenuResource WithEditMenu(fw::MenuResource menu) {
+    using fw::MenuItem;
+    for (const MenuItem& popup : menu)
+        if (fw::StripAccelerator(popup.text) == "Edit") return menu;
+    const auto at = menu.empty() ? menu.end() : menu.begin() + 1;
+    menu.insert(at, MenuItem::Popup("&Edit", {MenuItem::Command("&Undo", fw::ID_EDIT_UNDO),
+                                              MenuItem::Command("&Redo", fw::ID_EDIT_REDO)}));
+    return menu;
+}
 
 }  // namespace
 
@@ -124,7 +139,7 @@ void MainWindow::BuildMenuBar(const fw::CDocTemplate* docTemplate) {
         else
             it = actions_.erase(it);
     }
-    const fw::MenuResource menu = docTemplate ? docTemplate->GetMenu() : FrameMenu();
+    const fw::MenuResource menu = docTemplate ? WithEditMenu(docTemplate->GetMenu()) : FrameMenu();
     for (const fw::MenuItem& popup : menu) {
         auto* top = new QMenu(Q(popup.text), menuBar());
         AddMenuItems(*top, popup.submenu);
@@ -176,12 +191,31 @@ void MainWindow::FillRecentFiles(QMenu& menu, QAction* placeholder) {
     const auto& recent = app_.GetRecentFiles();
     placeholder->setVisible(recent.empty());
     placeholder->setEnabled(false);
+    bool missing = false;
     for (std::size_t i = 0; i < recent.size() && i < static_cast<std::size_t>(kRecentFileCount); ++i) {
         auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(Q(recent[i])), &menu);
         action->setProperty("recent", true);
+        // A file that is no longer there is greyed.
+        if (!QFileInfo(Q(recent[i])).isFile()) {
+            action->setEnabled(false);
+            action->setStatusTip("This file no longer exists");
+            missing = true;
+        }
         const int index = static_cast<int>(i);
         connect(action, &QAction::triggered, this, [this, index] { OnOpenRecent(index); });
         menu.insertAction(placeholder, action);
+    }
+    if (missing) {
+        auto* remove = new QAction("Remove &Missing Files from List", &menu);
+        remove->setProperty("recent", true);
+        connect(remove, &QAction::triggered, this, [this] {
+            const std::vector<std::string> recent = app_.GetRecentFiles();
+            for (const std::string& path : recent)
+                if (!QFileInfo(Q(path)).isFile()) app_.RemoveFromRecentFileList(path);
+            SaveRecentFiles();
+            UpdateCommandStates();
+        });
+        menu.insertAction(placeholder, remove);
     }
 }
 
@@ -244,6 +278,8 @@ bool MainWindow::HostHandles(int id) const {
         case fw::ID_APP_EXIT:
         case fw::ID_VIEW_TOOLBAR:
         case fw::ID_VIEW_STATUS_BAR:
+        case fw::ID_EDIT_UNDO:
+        case fw::ID_EDIT_REDO:
             return true;
         default:
             return IsRecentFileId(id);
@@ -256,6 +292,8 @@ fw::CommandState MainWindow::CommandStateOf(int id) const {
         case fw::ID_FILE_CLOSE: state.enabled = active_ != nullptr; return state;
         case fw::ID_VIEW_TOOLBAR: state.checked = !toolBar_->isHidden(); return state;
         case fw::ID_VIEW_STATUS_BAR: state.checked = !statusBar()->isHidden(); return state;
+        case fw::ID_EDIT_UNDO: state.enabled = active_ && active_->history.CanUndo(); return state;
+        case fw::ID_EDIT_REDO: state.enabled = active_ && active_->history.CanRedo(); return state;
         default: break;
     }
     if (IsRecentFileId(id)) {
@@ -275,6 +313,7 @@ void MainWindow::UpdateCommandStates() {
         if (state.checked && !action->property("toolbar").toBool()) action->setCheckable(true);
         if (action->isCheckable()) action->setChecked(state.checked);
     }
+    UpdateEditTexts();
 }
 
 void MainWindow::RunCommand(int id) {
@@ -290,11 +329,18 @@ void MainWindow::RunCommand(int id) {
         case fw::ID_APP_EXIT: close(); break;
         case fw::ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;
         case fw::ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); break;
+        case fw::ID_EDIT_UNDO:
+        case fw::ID_EDIT_REDO:
+            if (active_) UndoStep(*active_, id == fw::ID_EDIT_REDO);
+            break;
         default:
             if (IsRecentFileId(id)) {
                 OnOpenRecent(id - fw::ID_FILE_MRU_FILE1);
             } else if (active_) {
-                fw::RouteCommand(active_->open.view.get(), active_->open.document.get(), id);
+                Project& project = *active_;
+                TrackChange(project, id, [&] {
+                    fw::RouteCommand(project.open.view.get(), project.open.document.get(), id);
+                });
             }
             break;
     }
@@ -331,6 +377,7 @@ Project* MainWindow::AddProject(fw::OpenDocument open, const fw::CDocTemplate& d
     mdi_->addSubWindow(window);
     window->show();
     mdi_->setActiveSubWindow(window);
+    StartTracking(*raw);
     SetActive(raw);
     return raw;
 }
@@ -377,6 +424,7 @@ bool MainWindow::QuerySave(Project& project) {
                                  fw::MessageButtons::YesNoCancel)) {
         case fw::DialogResult::Yes:
             fw::RouteCommand(project.open.view.get(), &document, fw::ID_FILE_SAVE);
+            AfterChange(project, document.SaveState());
             UpdateTitles();
             // Still modified: the save failed or the user cancelled Save As.
             return !document.IsModified();
@@ -405,6 +453,7 @@ bool MainWindow::CloseAllProjects() {
 }
 
 void MainWindow::ProjectClosed(Project& project) {
+    RemoveRecovery(project);
     project.codeView->Detach();
     const bool wasActive = active_ == &project;
     if (wasActive) {

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,11 +15,15 @@
 
 #include "fw/app.h"
 #include "fw/doctemplate.h"
+#include "host/file_stamp.h"
+#include "host/recovery.h"
+#include "host/undo_history.h"
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace regsmith::host {
@@ -33,6 +38,13 @@ struct Project {
     QMdiSubWindow* window = nullptr;
     CodeView* codeView = nullptr;
     int untitledNumber = 0;  // to tell apart several new projects of one model
+
+    // Keeping the user's work (host/work_guard.cpp): the undo steps, the
+    // recovery file and what it holds, the project's file as last seen.
+    UndoHistory history;
+    QString recoveryFile;
+    std::string recoveredState;
+    FileStamp disk;
 };
 
 class MainWindow : public QMainWindow {
@@ -73,8 +85,26 @@ public:
     // Keeps the recent-file list in the user's settings.
     void SetPersistRecentFiles(bool persist);
 
+    // ---- Keeping the user's work (host/work_guard.cpp) ----
+    // Starts crash recovery in `folder` (RecoveryStore::DefaultFolder() for
+    // the user): modified projects are written there every 30 seconds and
+    // after every change.  False (and recovery stays off) if the folder
+    // cannot be used.
+    bool EnableRecovery(const QString& folder);
+    RecoveryStore* Recovery() const { return recovery_.get(); }
+    // Offers the projects a crashed session left: Yes restores them, No
+    // discards them, Cancel keeps them for the next start.
+    void OfferRecovery();
+    // Writes the recovery file of every modified project whose state changed
+    // since it was last written (what the timer does).
+    void WriteRecoveryFiles();
+    // Asks about every open project whose file another program has changed
+    // or removed (done when the main window is activated).
+    void CheckFilesOnDisk();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class ProjectWindow;
@@ -98,6 +128,24 @@ private:
     void OnAbout();
     void SaveRecentFiles() const;
 
+    // Keeping the user's work (host/work_guard.cpp).
+    void StartTracking(Project& project);
+    // Runs a command that may change the project and records it as one undo step.
+    void TrackChange(Project& project, int id, const std::function<void()>& command);
+    // Takes in a change made outside any tracked command.
+    void TakeInUntrackedChange(Project& project);
+    // After any change of the project's state or file: marks the saved state,
+    // writes or removes the recovery file, follows the file on disk.
+    void AfterChange(Project& project, const std::string& state);
+    void UndoStep(Project& project, bool redo);
+    void ReloadProject(Project& project, const std::string& bytes);
+    Project* RestoreRecord(const RecoveryRecord& record);
+    void WriteRecovery(Project& project, const std::string& state);
+    void RemoveRecovery(Project& project);
+    std::string CommandLabel(int id) const;
+    void UpdateEditTexts();
+    bool HasProject(const Project* project) const;
+
     fw::CWinApp& app_;
     QtPlatform& platform_;
     QMdiArea* mdi_ = nullptr;
@@ -109,6 +157,10 @@ private:
     std::multimap<int, QAction*> actions_;  // command id -> menu and toolbar actions
     bool persistRecent_ = false;
     bool closingAll_ = false;
+    std::unique_ptr<RecoveryStore> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool checkingDisk_ = false;
+    bool diskCheckQueued_ = false;
 };
 
 }  // namespace regsmith::host

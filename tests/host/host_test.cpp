@@ -295,7 +295,8 @@ private slots:
         QVERIFY(project);
         QStringList titles;
         for (QAction* action : window->menuBar()->actions()) titles << action->text();
-        QCOMPARE(titles, QStringList({"&File", "&Options", "&Peripherals", "&View", "&Help"}));
+        // The template's menus, with the host's Edit menu (Undo, Redo) after File.
+        QCOMPARE(titles, QStringList({"&File", "&Edit", "&Options", "&Peripherals", "&View", "&Help"}));
         QStringList file;
         for (QAction* action : window->MenuNamed("File")->actions())
             if (!action->isSeparator()) file << action->text();
