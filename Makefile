@@ -9,7 +9,7 @@ FUZZ_RUNS  ?= 20000
 
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libcli11-dev qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev \
-            xvfb xauth
+            xvfb xauth sdcc
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
