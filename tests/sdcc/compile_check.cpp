@@ -102,20 +102,28 @@ std::string PlaceholderHeader(std::string* error) {
 std::vector<CText> FindCTexts(const std::string& bytes) {
     std::vector<CText> texts;
     const std::vector<Line> lines = SplitLines(bytes);
+    const auto isHead = [&lines](std::size_t at) {
+        return at + 1 < lines.size() && lines[at].text == kRule && lines[at + 1].text == kTitle;
+    };
     for (std::size_t start = 0; start + 1 < lines.size(); ++start) {
-        if (lines[start].text != kRule || lines[start + 1].text != kTitle) continue;
+        if (!isHead(start)) continue;
         CText found;
         found.firstLine = static_cast<int>(start) + 1;
+        // A text ends before the next one's head at the latest.
+        std::size_t end = start + 2;
+        while (end < lines.size() && !isHead(end)) ++end;
         std::size_t main = start + 2;
-        while (main < lines.size() && lines[main].text != kMainOpening) ++main;
+        while (main < end && lines[main].text != kMainOpening) ++main;
         std::size_t close = main;
-        while (close < lines.size() && lines[close].text != "}") ++close;
-        if (close >= lines.size()) {
-            found.damage = main >= lines.size() ? "a generated text without Init_Device"
-                                                : "a generated text whose Init_Device does not end";
-            found.text = bytes.substr(lines[start].begin);
+        while (close < end && lines[close].text != "}") ++close;
+        if (close >= end) {
+            found.damage = main >= end ? "a generated text without Init_Device"
+                                       : "a generated text whose Init_Device does not end";
+            found.text = bytes.substr(lines[start].begin, (end < lines.size() ? lines[end].begin : bytes.size()) -
+                                                              lines[start].begin);
             texts.push_back(std::move(found));
-            break;
+            start = end - 1;
+            continue;
         }
         std::size_t last = close;
         bool empty = close + std::size(kEmptyConfiguration) < lines.size();

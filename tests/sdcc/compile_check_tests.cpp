@@ -53,10 +53,18 @@ TEST(CTextSearch, ATextCutShortIsReported) {
         {"    UART_Init();\r\n}", "a generated text whose Init_Device does not end"},
     };
     for (const auto& cut : cases) {
-        const std::vector<CText> texts = FindCTexts("show\n" + uart.substr(0, uart.find(cut.cutBefore)));
-        ASSERT_EQ(texts.size(), 1u) << cut.cutBefore;
+        // The text cut short, then a whole one: the first is damaged, the second found as it is.
+        const std::string shortText = uart.substr(0, uart.find(cut.cutBefore));
+        const std::vector<CText> texts = FindCTexts("show\n" + shortText + uart);
+        ASSERT_EQ(texts.size(), 2u) << cut.cutBefore;
         EXPECT_EQ(texts[0].damage, cut.damage);
+        EXPECT_EQ(texts[0].text, shortText);
         EXPECT_EQ(texts[0].firstLine, 2);
+        EXPECT_EQ(texts[1].text, uart);
+        EXPECT_TRUE(texts[1].damage.empty());
+        const std::vector<CText> atTheEnd = FindCTexts(shortText);
+        ASSERT_EQ(atTheEnd.size(), 1u);
+        EXPECT_EQ(atTheEnd[0].damage, cut.damage);
     }
 }
 
