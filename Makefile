@@ -7,12 +7,13 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
 
-# The last line: icons (rsvg-convert), the installed-tree and package test
-# (dpkg-dev, desktop-file-validate, update-mime-database, groff, gzip, file
-# for CPack), and Qt's platform plug-ins the package depends on.
+# sdcc compiles the generated C in the tests.  The last line: icons
+# (rsvg-convert), the installed-tree and package test (dpkg-dev,
+# desktop-file-validate, update-mime-database, groff, gzip, file for CPack),
+# and Qt's platform plug-ins the package depends on.
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libcli11-dev qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev \
-            xvfb xauth \
+            xvfb xauth sdcc \
             librsvg2-bin dpkg-dev desktop-file-utils shared-mime-info groff-base gzip file qt6-qpa-plugins
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
