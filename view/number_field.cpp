@@ -29,7 +29,8 @@ std::optional<double> ParseNumberField(const std::string& text) {
     // Digits, sign, point and exponent only: no "inf", "nan" or hex forms.
     if (number.empty() || number.find_first_not_of("0123456789+-.eE") != std::string::npos) return std::nullopt;
     const char* first = number.data();
-    if (*first == '+') ++first;
+    // from_chars takes no plus sign: one before a digit or point is skipped.
+    if (number.size() > 1 && *first == '+' && number[1] != '-' && number[1] != '+') ++first;
     double value = 0;
     const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
     if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) return std::nullopt;
