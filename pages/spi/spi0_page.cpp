@@ -138,9 +138,12 @@ void CSpi0PropPage::OnChangeSck() {
 }
 
 void CSpi0PropPage::AfterPortIOAccepted() {
-    // The accepted crossbar was routed for this page's wire mode: the document
-    // gets that wire mode with it, so a Cancel of this sheet cannot leave the
-    // pins numbered for a wire mode the document does not hold.
+    // The accepted crossbar numbers its pins for this page's wire mode (NSS
+    // takes a pin with four wires, none with three).  The document gets a
+    // wire mode with the same pin count, so a Cancel of this sheet cannot
+    // leave a crossbar numbered for a wire mode the document does not hold.
+    // Single master is kept only for a document in master mode; a slave
+    // gets the four-wire slave mode, as the mode rule gives it.
     SheetContext* sheet = Sheet();
     if (!sheet) return;
     PeripheralBlock spi;
@@ -148,8 +151,12 @@ void CSpi0PropPage::AfterPortIOAccepted() {
     if (spi.registers.size() <= static_cast<std::size_t>(reg::SPI0CN)) return;
     RegisterEntry& spi0cn = spi.registers[reg::SPI0CN];
     const spi::WireMode routed = spi::WireModeOf(Value(reg::SPI0CN));
-    if (spi::WireModeOf(spi0cn.value) == routed) return;
-    spi0cn.value = static_cast<std::uint8_t>((spi0cn.value & ~spi::kNssFieldMask) | spi::NssFieldOf(routed));
+    const bool routedThreeWire = routed == spi::WireMode::ThreeWire;
+    if ((spi::WireModeOf(spi0cn.value) == spi::WireMode::ThreeWire) == routedThreeWire) return;
+    spi::WireMode written = routed;
+    if (routed == spi::WireMode::FourWireSingleMaster && (ValueOf(spi, reg::SPI0CFG) & kMasterBit) == 0)
+        written = spi::WireMode::FourWireMultiMaster;
+    spi0cn.value = static_cast<std::uint8_t>((spi0cn.value & ~spi::kNssFieldMask) | spi::NssFieldOf(written));
     sheet->Document().SetBlock(spi, kBlockSpi);
 }
 
