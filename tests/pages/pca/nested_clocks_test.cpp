@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "cli/script.h"
@@ -76,16 +77,17 @@ protected:
     void TearDown() override { ClearSheetRegistry(); }
 
     // Runs the script; returns its output, or the error as "line N: reason".
+    // The runner (and the projects it opened) live until the test ends.
     std::string Run(const std::string& script) {
-        std::istringstream in(script);
-        std::ostringstream out;
-        cli::ScriptRunner runner(app, in, out);
+        in = std::make_unique<std::istringstream>(script);
+        out = std::make_unique<std::ostringstream>();
+        runner = std::make_unique<cli::ScriptRunner>(app, *in, *out);
         try {
-            runner.Run();
+            runner->Run();
         } catch (const cli::ScriptError& failure) {
-            out << "line " << failure.line << ": " << failure.reason << "\n";
+            *out << "line " << failure.line << ": " << failure.reason << "\n";
         }
-        return out.str();
+        return out->str();
     }
     std::uint8_t DocumentValue(std::int32_t block, int entry) {
         PeripheralBlock copy;
@@ -95,6 +97,9 @@ protected:
 
     fw::CWinApp app;
     CK74x_75xDoc* last = nullptr;
+    std::unique_ptr<std::istringstream> in;
+    std::unique_ptr<std::ostringstream> out;
+    std::unique_ptr<cli::ScriptRunner> runner;
 };
 
 
