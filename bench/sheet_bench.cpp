@@ -28,6 +28,8 @@ struct SheetCase {
 const SheetCase kSheets[] = {
     {"Port I/O", ""},
     {"Interrupts", ""},
+    {"PCA", "page \"Module 0\"\npage \"Module 1\"\npage \"Module 2/WDT\"\n"},
+    {"SPI", ""},
 };
 
 void BM_OpenSheetAndOk(benchmark::State& state) {

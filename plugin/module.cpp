@@ -10,7 +10,9 @@
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
 #include "pages/interrupts/interrupt_sheets.h"
+#include "pages/pca/pca_sheets.h"
 #include "pages/portio/portio_sheets.h"
+#include "pages/spi/spi_sheets.h"
 #include "model/catalogue.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
@@ -23,6 +25,8 @@ namespace regsmith {
 void RegisterAllPages() {
     RegisterInterruptPages();
     RegisterPortIOPages();
+    RegisterPcaPages();
+    RegisterSpiPages();
 }
 
 }  // namespace regsmith

@@ -1,0 +1,63 @@
+#include "pages/pca/watchdog.h"
+
+#include "model/register_tables.h"
+
+namespace regsmith::pca {
+
+namespace {
+
+RegisterEntry* EntryOf(PeripheralBlock& block, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return nullptr;
+    return &block.registers[static_cast<std::size_t>(index)];
+}
+
+const RegisterEntry* EntryOf(const PeripheralBlock& block, int index) {
+    return EntryOf(const_cast<PeripheralBlock&>(block), index);
+}
+
+bool Changed(const PeripheralBlock& block, int index) {
+    const RegisterEntry* entry = EntryOf(block, index);
+    return entry != nullptr && entry->value != entry->resetValue;
+}
+
+}  // namespace
+
+WatchdogState ReadWatchdog(const PeripheralBlock& pca) {
+    const RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
+    if (cpl2 == nullptr || cpl2->cAfter.empty()) return WatchdogState::Disabled;
+    return cpl2->cAfter.size() > 19 && cpl2->cAfter[19] == '2' ? WatchdogState::Locked : WatchdogState::Enabled;
+}
+
+void WriteWatchdog(PeripheralBlock& pca, WatchdogState state) {
+    RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
+    if (cpl2 == nullptr) return;
+    switch (state) {
+        case WatchdogState::Disabled: cpl2->cAfter.clear(), cpl2->asmAfter.clear(); break;
+        case WatchdogState::Enabled: cpl2->cAfter = kWatchdogStartC, cpl2->asmAfter = kWatchdogStartAsm; break;
+        case WatchdogState::Locked: cpl2->cAfter = kWatchdogLockC, cpl2->asmAfter = kWatchdogLockAsm; break;
+    }
+}
+
+void ApplyWatchdogEmissionRule(PeripheralBlock& pca) {
+    RegisterEntry* md = EntryOf(pca, reg::PCA0MD);
+    RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
+    if (md == nullptr || cpl2 == nullptr) return;
+    switch (ReadWatchdog(pca)) {
+        case WatchdogState::Disabled: md->forceEmit = 1, cpl2->forceEmit = 0; return;
+        case WatchdogState::Locked: md->forceEmit = 1, cpl2->forceEmit = 1; return;
+        case WatchdogState::Enabled: break;
+    }
+    const bool changed = Changed(pca, reg::PCA0MD) || Changed(pca, reg::PCA0L) || Changed(pca, reg::PCA0H) ||
+                         Changed(pca, reg::PCA0CPM2) || Changed(pca, reg::PCA0CPL2);
+    md->forceEmit = changed ? 1 : 0;
+    cpl2->forceEmit = changed ? 1 : 0;
+}
+
+void ResetPcaBlock(PeripheralBlock& pca) {
+    for (RegisterEntry& entry : pca.registers) entry.value = entry.resetValue;
+    WriteWatchdog(pca, WatchdogState::Enabled);
+    if (RegisterEntry* md = EntryOf(pca, reg::PCA0MD)) md->forceEmit = 0;
+    if (RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2)) cpl2->forceEmit = 0;
+}
+
+}  // namespace regsmith::pca

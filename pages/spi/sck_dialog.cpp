@@ -1,0 +1,47 @@
+#include "pages/spi/sck_dialog.h"
+
+#include <string>
+
+#include "pages/spi/sck_calculator.h"
+#include "view/nested_sheets.h"
+#include "view/sheet_commands.h"
+
+namespace regsmith {
+
+CSckDialog::CSckDialog(SheetContext* sheet, std::uint32_t sysclk)
+    : CCalculatorDialog(kSckDialogTitle), sheet_(sheet), sysclk_(sysclk) {
+    sysclkField_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
+    target_ = &AddFieldRow(Root(), "Target SCK Frequency", "Hz");
+    target_->SetText("0");
+    changeClock_ = &Root().Add<fw::PushButton>("Change Clock Frequency");
+    changeClock_->onChange = [this] { ChangeClockFrequency(); };
+}
+
+void CSckDialog::OnInitDialog() {
+    changeClock_->Enable(sheet_ != nullptr && NestedSheetAvailable(NestedSheet::Oscillators));
+    sysclkField_->SetText(std::to_string(sysclk_));
+}
+
+void CSckDialog::ChangeClockFrequency() {
+    if (sheet_ == nullptr) return;
+    // On Cancel the nested sheet puts SYSCLK and the external oscillator back.
+    if (RunNestedSheet(NestedSheet::Oscillators, *sheet_) != fw::DialogResult::Ok) return;
+    sysclk_ = sheet_->Clocks().sysclk;
+    sysclkField_->SetText(std::to_string(sysclk_));
+}
+
+bool CSckDialog::OnOK() {
+    const std::optional<std::uint32_t> target = ReadUnsigned(*target_);
+    if (!target) return false;
+    const spi::SckSetting setting = spi::CalculateSck(sysclk_, *target);
+    switch (setting.outcome) {
+        case spi::SckOutcome::InvalidInput: Warn(spi::kInvalidInputMessage); return false;
+        case spi::SckOutcome::OutOfRange: Warn(spi::kInvalidSckMessage); return false;
+        case spi::SckOutcome::Ok: break;
+    }
+    if (!Ask(setting.question)) return false;
+    spi0ckr_ = setting.spi0ckr;
+    return true;
+}
+
+}  // namespace regsmith

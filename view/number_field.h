@@ -1,0 +1,21 @@
+#pragma once
+// Decimal number fields of the calculator dialogs ("Target SCK Frequency",
+// "Target Duty Cycle", ...).  A text that is not a number of the field's kind
+// is refused when the dialog reads it: the dialog shows the message below
+// and stays open, and nothing is stored.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace regsmith {
+
+// Unsigned decimal digits, 0 to 4294967295, blanks around them allowed.
+std::optional<std::uint32_t> ParseUnsignedField(const std::string& text);
+// A finite decimal number ("12", "-3", "99.5", "1e3"), blanks around it allowed.
+std::optional<double> ParseNumberField(const std::string& text);
+
+inline constexpr const char* kEnterWholeNumberMessage = "Enter a whole number from 0 to 4294967295.";
+inline constexpr const char* kEnterNumberMessage = "Enter a number.";
+
+}  // namespace regsmith
