@@ -29,6 +29,10 @@ void CDevicePage::SetBits(bool on, int index, std::uint8_t mask) {
 
 bool CDevicePage::TestBits(int index, std::uint8_t mask) const { return (Value(index) & mask) != 0; }
 
+bool CDevicePage::TestBits(const PeripheralBlock& block, int index, std::uint8_t mask) {
+    return regsmith::TestBits(block, index, mask);
+}
+
 void CDevicePage::ReplaceBits(int index, std::uint8_t clearMask, std::uint8_t setBits) {
     if (RegisterEntry* entry = Entry(index))
         entry->value = static_cast<std::uint8_t>((entry->value & ~clearMask) | setBits);

@@ -45,6 +45,9 @@ public:
     // and ignores writes, so pages show the all-clear state.
     void SetBits(bool on, int index, std::uint8_t mask);
     bool TestBits(int index, std::uint8_t mask) const;
+    // The same on another block's copy (Copy(kBlockInterrupts)); an entry
+    // the block lacks reads as 0.
+    static bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask);
     void ReplaceBits(int index, std::uint8_t clearMask, std::uint8_t setBits);
     // ((value AND mask) >> shift) as two upper-case hex digits.
     std::string FieldHex(int index, std::uint8_t mask, int shift) const;

@@ -28,6 +28,8 @@ public:
         high = &BindHex(group, "TH0:", reg::TH0);
         toggle = &Bind(group.Add<fw::ToggleButton>("D"), reg::TL0, 0x01, "D", "A");
         display = &BindDisplay(group, "Mode Value:", [this] { return std::to_string(Value(reg::TMOD)); });
+        // Another block's copy: a page on a bare block reads it as empty.
+        status = &BindStatus(group, [this] { return TestBits(Copy(kBlockInterrupts), reg::IE, 0x02) ? "on" : "off"; });
         Then(*run, [this] { ruleSawRun = TestBits(reg::TCON, 0x10); });
         AddSummaryBox(Root());
     }
@@ -41,6 +43,7 @@ public:
     fw::EditField* high = nullptr;
     fw::ToggleButton* toggle = nullptr;
     fw::EditField* display = nullptr;
+    fw::StaticText* status = nullptr;
     bool ruleSawRun = false;
     int loads = 0;
 };
@@ -66,6 +69,7 @@ TEST(PageKit, LoadingShowsEveryFieldWithoutRunningHandlers) {
     EXPECT_FALSE(page.toggle->IsPressed());
     EXPECT_EQ(page.toggle->Caption(), "A");
     EXPECT_EQ(page.display->Text(), "2");
+    EXPECT_EQ(page.status->Text(), "off");
     EXPECT_FALSE(page.ruleSawRun);
     EXPECT_EQ(page.loads, 1);
     EXPECT_EQ(page.SummaryBox()->Text(), page.RegisterPreview());
