@@ -9,8 +9,11 @@
 #include "fw/app.h"
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "pages/clocks/oscillator_sheets.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
+#include "pages/timers/timer_sheets.h"
+#include "pages/uart/uart_sheets.h"
 #include "model/catalogue.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
@@ -23,6 +26,9 @@ namespace regsmith {
 void RegisterAllPages() {
     RegisterInterruptPages();
     RegisterPortIOPages();
+    RegisterClockPages();
+    RegisterTimerPages();
+    RegisterUartPages();
 }
 
 }  // namespace regsmith
