@@ -67,13 +67,14 @@ COscExtPropPage::COscExtPropPage(SheetContext& sheet) : COscillatorPage(kExterna
     for (std::size_t i = 0; i < modeRadios.size(); ++i)
         Then(*modeRadios[i], [this, mode = modeValues[i]] { OnModeChosen(mode); });
 
+    // The widest captions and texts of any mode until the page is first
+    // shown, so that a desktop lays the page out wide enough for all of them.
     auto& control = columns.Add<fw::GroupBox>(kFrequencyControlGroup);
     for (std::size_t i = 0; i < frequencyControls_.size(); ++i) {
-        auto& radio = control.Add<fw::RadioButton>("", "frequency control");
+        auto& radio = control.Add<fw::RadioButton>(kCrystalCaptions[i], "frequency control");
         Bind(radio, reg::OSCXCN, kFrequencyControlMask, static_cast<std::uint8_t>(i));
         frequencyControls_[i] = &radio;
     }
-    ShowFrequencyControls(kModeOff);
 
     auto& frequency = Root().AddRow();
     frequency_ = &frequency.Add<fw::EditField>(kExternalFrequencyLabel);
@@ -82,8 +83,8 @@ COscExtPropPage::COscExtPropPage(SheetContext& sheet) : COscillatorPage(kExterna
     frequency.Add<fw::StaticText>("Hz");
 
     auto& pins = Root().AddColumn();
-    xtal1_ = &pins.Add<fw::StaticText>("");
-    xtal2_ = &pins.Add<fw::StaticText>("");
+    xtal1_ = &pins.Add<fw::StaticText>(PinCheckText(kLargePackagePins.xtal1Label, false, false, true));
+    xtal2_ = &pins.Add<fw::StaticText>(PinCheckText(kLargePackagePins.xtal2Label, false, false, true));
     configurePortIO_ = &AddNestedSheetButton(pins, "Configure Port I/O", NestedSheet::PortIO);
     // The pin texts follow the Port I/O copy (the nested sheet) and the mode.
     BindUpdate([this] { PinCheck(); });

@@ -19,6 +19,15 @@ CTimer01Page::CTimer01Page(const Timer01Spec& spec, SheetContext& sheet)
                                    {spec.modeCaptions[3], static_cast<std::uint8_t>(3 << shift)}});
     std::copy(modes.begin(), modes.end(), modes_.begin());
 
+    // Above the clock source, whose "Prescaled Clock Input (Above)" names it.
+    auto& prescaler = left_->Add<fw::GroupBox>("Prescaled Clock Inputs");
+    const auto prescalers = BindRadios(prescaler, reg::CKCON, kPrescalerMask,
+                                       {{"SYSCLK / 12", 0x00},
+                                        {"SYSCLK / 4", 0x01},
+                                        {"SYSCLK / 48", 0x02},
+                                        {"External Oscillator / 8", 0x03}});
+    std::copy(prescalers.begin(), prescalers.end(), prescaler_.begin());
+
     auto& clock = left_->Add<fw::GroupBox>(spec.clockGroup);
     const std::array<const char*, 3> sourceCaptions{"SYSCLK", "Prescaled Clock Input (Above)", spec.externalCaption};
     for (std::size_t i = 0; i < clockSources_.size(); ++i) {
@@ -31,14 +40,6 @@ CTimer01Page::CTimer01Page(const Timer01Spec& spec, SheetContext& sheet)
         clockSources_[i] = &radio;
     }
     AddNestedSheetButton(clock, spec.configureExternalCaption, NestedSheet::PortIO);
-
-    auto& prescaler = left_->Add<fw::GroupBox>("Prescaled Clock Inputs");
-    const auto prescalers = BindRadios(prescaler, reg::CKCON, kPrescalerMask,
-                                       {{"SYSCLK / 12", 0x00},
-                                        {"SYSCLK / 4", 0x01},
-                                        {"SYSCLK / 48", 0x02},
-                                        {"External Oscillator / 8", 0x03}});
-    std::copy(prescalers.begin(), prescalers.end(), prescaler_.begin());
 
     control_ = &right_->Add<fw::GroupBox>("Timer Control");
     BindCheck(*control_, spec.runCaption, reg::TCON, spec.runBit);
