@@ -28,6 +28,9 @@ struct SheetCase {
 const SheetCase kSheets[] = {
     {"Port I/O", ""},
     {"Interrupts", ""},
+    {"Oscillators", ""},
+    {"Timers", ""},
+    {"UART", ""},
 };
 
 void BM_OpenSheetAndOk(benchmark::State& state) {
