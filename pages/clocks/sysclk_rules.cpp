@@ -39,9 +39,13 @@ std::string PinCheckText(const std::string& label, bool analog, bool skipped, bo
 
 FrequencyText ReadFrequencyText(const std::string& text) {
     FrequencyText result;
-    for (char c : text) {
+    // Blanks around the number are not worth a warning; anything else is.
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    for (std::size_t i = first; first != std::string::npos && i <= last; ++i) {
+        const char c = text[i];
         if (c >= '0' && c <= '9') result.digits.push_back(c);
-        else if (c != ' ') result.droppedCharacters = true;  // blanks around a number are not worth a warning
+        else result.droppedCharacters = true;
     }
     std::uint64_t value = 0;
     for (char c : result.digits) {

@@ -74,6 +74,8 @@ TEST(SysclkRules, FrequencyText) {
              {"0", "0", false, false, 0},
              {" 32768 ", "32768", false, false, 32768},
              {"12a3.4", "1234", true, false, 1234},
+             {"12 34", "1234", true, false, 1234},
+             {"   ", "", false, false, 0},
              {"-5", "5", true, false, 5},
              {"0004294967295", "0004294967295", false, false, 4294967295u},
              {"4294967296", "4294967296", false, true, 0},
