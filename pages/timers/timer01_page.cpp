@@ -4,19 +4,19 @@
 
 namespace regsmith {
 
-CTimer01Page::CTimer01Page(const Timer01Spec& spec, SheetContext& sheet)
-    : CDevicePropPage(spec.title, sheet, kBlockTimers), spec_(spec) {
+CTimer01Page::CTimer01Page(const Timer01Setup& setup, SheetContext& sheet)
+    : CDevicePropPage(setup.title, sheet, kBlockTimers), setup_(setup) {
     auto& columns = Root().AddRow();
     left_ = &columns.AddColumn();
     right_ = &columns.AddColumn();
 
     auto& mode = left_->Add<fw::GroupBox>("Timer Mode");
-    const int shift = spec.modeMask == 0x03 ? 0 : 4;
-    const auto modes = BindRadios(mode, reg::TMOD, spec.modeMask,
-                                  {{spec.modeCaptions[0], static_cast<std::uint8_t>(0 << shift)},
-                                   {spec.modeCaptions[1], static_cast<std::uint8_t>(1 << shift)},
-                                   {spec.modeCaptions[2], static_cast<std::uint8_t>(2 << shift)},
-                                   {spec.modeCaptions[3], static_cast<std::uint8_t>(3 << shift)}});
+    const int shift = setup.modeMask == 0x03 ? 0 : 4;
+    const auto modes = BindRadios(mode, reg::TMOD, setup.modeMask,
+                                  {{setup.modeCaptions[0], static_cast<std::uint8_t>(0 << shift)},
+                                   {setup.modeCaptions[1], static_cast<std::uint8_t>(1 << shift)},
+                                   {setup.modeCaptions[2], static_cast<std::uint8_t>(2 << shift)},
+                                   {setup.modeCaptions[3], static_cast<std::uint8_t>(3 << shift)}});
     std::copy(modes.begin(), modes.end(), modes_.begin());
 
     // Above the clock source, whose "Prescaled Clock Input (Above)" names it.
@@ -28,8 +28,8 @@ CTimer01Page::CTimer01Page(const Timer01Spec& spec, SheetContext& sheet)
                                         {"External Oscillator / 8", 0x03}});
     std::copy(prescalers.begin(), prescalers.end(), prescaler_.begin());
 
-    auto& clock = left_->Add<fw::GroupBox>(spec.clockGroup);
-    const std::array<const char*, 3> sourceCaptions{"SYSCLK", "Prescaled Clock Input (Above)", spec.externalCaption};
+    auto& clock = left_->Add<fw::GroupBox>(setup.clockGroup);
+    const std::array<const char*, 3> sourceCaptions{"SYSCLK", "Prescaled Clock Input (Above)", setup.externalCaption};
     for (std::size_t i = 0; i < clockSources_.size(); ++i) {
         auto& radio = clock.Add<fw::RadioButton>(sourceCaptions[i], "clock source");
         const auto source = static_cast<ClockSource>(i);
@@ -39,36 +39,36 @@ CTimer01Page::CTimer01Page(const Timer01Spec& spec, SheetContext& sheet)
             [this, source] { OnClockSourceChosen(source); });
         clockSources_[i] = &radio;
     }
-    AddNestedSheetButton(clock, spec.configureExternalCaption, NestedSheet::PortIO);
+    AddNestedSheetButton(clock, setup.configureExternalCaption, NestedSheet::PortIO);
 
     control_ = &right_->Add<fw::GroupBox>("Timer Control");
-    BindCheck(*control_, spec.runCaption, reg::TCON, spec.runBit);
-    gate_ = &BindCheck(*control_, spec.gateCaption, reg::TMOD, spec.gateBit);
+    BindCheck(*control_, setup.runCaption, reg::TCON, setup.runBit);
+    gate_ = &BindCheck(*control_, setup.gateCaption, reg::TMOD, setup.gateBit);
     const auto trigger =
-        BindRadios(*control_, reg::TCON, spec.triggerBit, {{spec.levelCaption, 0x00}, {spec.edgeCaption, spec.triggerBit}});
+        BindRadios(*control_, reg::TCON, setup.triggerBit, {{setup.levelCaption, 0x00}, {setup.edgeCaption, setup.triggerBit}});
     std::copy(trigger.begin(), trigger.end(), trigger_.begin());
-    const int pinShift = spec.pinMask == 0x07 ? 0 : 4;
+    const int pinShift = setup.pinMask == 0x07 ? 0 : 4;
     BindStatus(*control_, [this, pinShift] {
-        const int pin = (ValueOf(Copy(kBlockInterrupts), reg::IT01CF) & spec_.pinMask) >> pinShift;
-        return spec_.pinTextPrefix + std::string("P0.") + std::to_string(pin);
+        const int pin = (ValueOf(Copy(kBlockInterrupts), reg::IT01CF) & setup_.pinMask) >> pinShift;
+        return setup_.pinTextPrefix + std::string("P0.") + std::to_string(pin);
     });
-    configurePins_ = &AddNestedSheetButton(*control_, spec.configurePinsCaption, NestedSheet::Int01Config);
+    configurePins_ = &AddNestedSheetButton(*control_, setup.configurePinsCaption, NestedSheet::Int01Config);
 
     auto& interrupt = right_->Add<fw::GroupBox>("Timer Interrupt");
     BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, spec_.interruptBit) ? std::string(spec_.interruptEnabled)
-                                                                              : spec_.interruptDisabled;
+        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, setup_.interruptBit) ? std::string(setup_.interruptEnabled)
+                                                                              : setup_.interruptDisabled;
     });
     AddNestedSheetButton(interrupt, "Configure Timer Interrupts", NestedSheet::Interrupts);
 
     auto& values = right_->Add<fw::GroupBox>("Timer Initial Value (Hex)");
-    BindHex(values, spec.highLabel, spec.highEntry);
-    BindHex(values, spec.lowLabel, spec.lowEntry);
+    BindHex(values, setup.highLabel, setup.highEntry);
+    BindHex(values, setup.lowLabel, setup.lowEntry);
 }
 
 CTimer01Page::ClockSource CTimer01Page::StoredClockSource() const {
-    if (TestBits(reg::TMOD, spec_.counterBit)) return ClockSource::External;
-    if (TestBits(reg::CKCON, spec_.sysclkBit)) return ClockSource::Sysclk;
+    if (TestBits(reg::TMOD, setup_.counterBit)) return ClockSource::External;
+    if (TestBits(reg::CKCON, setup_.sysclkBit)) return ClockSource::Sysclk;
     return ClockSource::Prescaled;
 }
 
@@ -82,7 +82,7 @@ void CTimer01Page::EnablePrescaler(bool enabled) {
     for (fw::RadioButton* radio : prescaler_) radio->Enable(enabled);
 }
 
-bool CTimer01Page::ModeIs(std::uint8_t modeBits) const { return (Value(reg::TMOD) & spec_.modeMask) == modeBits; }
+bool CTimer01Page::ModeIs(std::uint8_t modeBits) const { return (Value(reg::TMOD) & setup_.modeMask) == modeBits; }
 
 void CTimer01Page::AfterLoad() { EnablePrescaler(StoredClockSource() == ClockSource::Prescaled); }
 

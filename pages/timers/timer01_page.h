@@ -20,7 +20,7 @@ inline constexpr const char* kTimer2PageTitle = "Timer 2";
 inline constexpr std::uint8_t kPrescalerMask = 0x03;
 
 // Everything in which the two pages differ only by register bit or caption.
-struct Timer01Spec {
+struct Timer01Setup {
     const char* title;
     std::uint8_t modeMask;                     // TMOD bits 1-0 or 5-4
     std::array<const char*, 4> modeCaptions;   // modes 00, 01, 10, 11
@@ -50,7 +50,7 @@ struct Timer01Spec {
 
 class CTimer01Page : public CDevicePropPage {
 public:
-    CTimer01Page(const Timer01Spec& spec, SheetContext& sheet);
+    CTimer01Page(const Timer01Setup& setup, SheetContext& sheet);
 
 protected:
     enum class ClockSource { Sysclk, Prescaled, External };
@@ -68,7 +68,7 @@ protected:
     // Each page's rules for its clock source radios.
     virtual void OnClockSourceChosen(ClockSource source) = 0;
 
-    const Timer01Spec& spec_;
+    const Timer01Setup& setup_;
     std::array<fw::RadioButton*, 4> modes_{};
     std::array<fw::RadioButton*, 4> prescaler_{};
     std::array<fw::RadioButton*, 3> clockSources_{};  // SYSCLK, prescaled, external

@@ -9,7 +9,7 @@ constexpr std::uint8_t kTh0RunBit = 0x40;   // TCON: timer 1's run bit runs TH0 
 constexpr std::uint8_t kT0CounterBit = 0x04;
 constexpr std::uint8_t kT0SysclkBit = 0x04;
 
-const Timer01Spec kTimer0{
+const Timer01Setup kTimer0{
     kTimer0PageTitle,
     0x03,
     {"13 Bit Counter/Timer", "16 Bit Counter/Timer", "8 Bit Counter/Timer Auto-Reload", "Two 8 Bit Counter/Timers"},

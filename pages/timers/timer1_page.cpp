@@ -16,7 +16,7 @@ constexpr std::uint8_t kT1RunBit = 0x40;
 constexpr std::uint8_t kT1GateBit = 0x80;
 constexpr std::uint8_t kInt1EdgeBit = 0x04;
 
-const Timer01Spec kTimer1{
+const Timer01Setup kTimer1{
     kTimer1PageTitle,
     kT1ModeMask,
     {"13 Bit Counter/Timer", "16 Bit Counter/Timer", "8 Bit Counter/Timer Auto-Reload", "Timer 1 Disabled"},
