@@ -64,7 +64,12 @@ void CBaudRateDialog::OnInitDialog() {
 void CBaudRateDialog::ChangeClockFrequency() {
     // Accepted: the Oscillators block is in the document and `sysclk` is the
     // new SYSCLK; cancelled: the sheet put both clock words back.
-    if (RunNestedSheet(NestedSheet::Oscillators, sheet_) != fw::DialogResult::Ok) return;
+    const fw::DialogResult result = RunNestedSheet(NestedSheet::Oscillators, sheet_);
+    // Either way a Port I/O sheet accepted on its External page is in the
+    // document; the caller's copy follows, so that a crossbar sheet the
+    // caller opens later does not write the older pins back.
+    if (sheet_.Holds(kBlockPortIO)) sheet_.Reload(kBlockPortIO);
+    if (result != fw::DialogResult::Ok) return;
     sysclk_ = sheet_.Clocks().sysclk;
     sysclkField_->SetText(std::to_string(sysclk_));
 }
