@@ -37,6 +37,11 @@ public:
     explicit COscExtPropPage(SheetContext& sheet);
 
 private:
+    // The pin texts start empty: the unused mode 001 leaves them as they are.
+    void OnFirstDisplay() override {
+        xtal1_->SetText("");
+        xtal2_->SetText("");
+    }
     void AfterLoad() override;
 
     // A mode radio's rule: the snippets, the frequency-control captions,
