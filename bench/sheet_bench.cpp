@@ -28,6 +28,9 @@ struct SheetCase {
 const SheetCase kSheets[] = {
     {"Port I/O", ""},
     {"Interrupts", ""},
+    {"Oscillators", ""},
+    {"Timers", ""},
+    {"UART", ""},
     {"PCA", "page \"Module 0\"\npage \"Module 1\"\npage \"Module 2/WDT\"\n"},
     {"SPI", ""},
 };

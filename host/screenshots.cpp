@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QTabWidget>
 
+#include <vector>
+
 #include "fw/app.h"
 #include "host/form_renderer.h"
 #include "host/main_window.h"
@@ -21,9 +23,19 @@ void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-// Peripherals routed on the crossbar page for its second picture, by the
-// captions of their check boxes.
-const char* const kRoutedPeripherals[] = {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"};
+// Further pictures of some pages: the controls clicked first (by the names
+// scripts use) and the suffix of the picture's name.  A click that opens a
+// dialog gives the dialog's picture, named after its title.
+struct FurtherPicture {
+    const char* page;
+    const char* suffix;
+    std::vector<const char*> clicks;
+};
+const FurtherPicture kFurtherPictures[] = {
+    {"Priority Crossbar", "routed", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"}},
+    {"External Oscillator", "crystal", {"Crystal Oscillator"}},
+    {"Timer 1", "", {"Change Baud Rate"}},
+};
 
 }  // namespace
 
@@ -62,7 +74,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     platform.messageHook = [](const std::string&, fw::MessageIcon, fw::MessageButtons buttons) {
         return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
     };
-    platform.dialogHook = [](FormDialog& dialog) { dialog.reject(); };
+    platform.dialogHook = [&](FormDialog& dialog) {
+        dialog.show();
+        dialog.adjustSize();
+        Settle();
+        save(dialog, Slug(dialog.Model().Title()));
+        dialog.reject();
+    };
     bool inSheet = false;
     platform.sheetHook = [&](SheetDialog& dialog) {
         if (inSheet) {
@@ -78,13 +96,14 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
             Settle();
             const std::string base = Slug(sheet.Title()) + "-" + Slug(sheet.Page(i).Title());
             save(dialog, base);
-            if (sheet.Page(i).Title() == "Priority Crossbar") {
+            for (const FurtherPicture& picture : kFurtherPictures) {
+                if (sheet.Page(i).Title() != picture.page) continue;
                 FormWidget* page = dialog.PageWidget(i);
-                for (const char* name : kRoutedPeripherals)
-                    if (auto* box = qobject_cast<QAbstractButton*>(page->WidgetFor(name)))
-                        if (box->isEnabled() && !box->isChecked()) box->click();
+                for (const char* name : picture.clicks)
+                    if (auto* button = qobject_cast<QAbstractButton*>(page->WidgetFor(name)))
+                        if (button->isEnabled() && !button->isChecked()) button->click();
                 Settle();
-                save(dialog, base + "-routed");
+                if (*picture.suffix) save(dialog, base + "-" + picture.suffix);
             }
         }
         dialog.reject();

@@ -9,11 +9,13 @@
 #include "fw/app.h"
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "pages/clocks/oscillator_sheets.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/pca/pca_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "pages/spi/spi_sheets.h"
-#include "model/catalogue.h"
+#include "pages/timers/timer_sheets.h"
+#include "pages/uart/uart_sheets.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
 #include "view/project_menu.h"
@@ -27,6 +29,9 @@ void RegisterAllPages() {
     RegisterPortIOPages();
     RegisterPcaPages();
     RegisterSpiPages();
+    RegisterClockPages();
+    RegisterTimerPages();
+    RegisterUartPages();
 }
 
 }  // namespace regsmith
