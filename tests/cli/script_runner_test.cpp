@@ -175,7 +175,7 @@ TEST_F(ScriptRunnerTest, ShowListsEveryVisibleControl) {
               "edit \"SCON0 Value (Hex):\" = \"\"\n"
               "list \"Mode:\" = \"Off\"\n"
               "toggle [ ] \"Pin P0.1\"\n"
-              "three-state [0] \"Skip P0.2\"\n"
+              "three-state \"Skip P0.2\" = \"0\"\n"
               "button \"Never\" disabled\n"
               "group \"Group A\"\n"
               "check [ ] \"Group A/Invert\"\n"
@@ -223,7 +223,7 @@ TEST_F(ScriptRunnerTest, EveryKindOfControlIsDriven) {
         "    SCON0     = 0x01;\n"
         "list \"Mode:\" = \"On\"\n"
         "toggle [x] \"Pin P0.1\"\n"
-        "three-state [2] \"Skip P0.2\"\n"
+        "three-state \"Skip P0.2\" = \"2\"\n"
         "check [x] \"Group A/Invert\"\n"
         "edit \"Group B\" = \"two words\"\n";
     EXPECT_EQ(out.substr(0, expectedStart.size()), expectedStart);
@@ -263,10 +263,11 @@ TEST_F(ScriptRunnerTest, ErrorsNameTheLine) {
         {"new QK740\nmenu SPI\n", "line 2: the menu item \"SPI\" is disabled"},
         {"new QK740\nmenu UART\nclick Never\n", "line 3: the control \"Never\" is disabled"},
         {"new QK740\nmenu UART\nclick Invert\n",
-         "line 3: several controls are named \"Invert\"; name one as \"group/control\" on \"Widgets\""},
+         "line 3: several controls are named \"Invert\" (name one as: \"Group A/Invert\", \"Group B/Invert\")"},
         {"new QK740\nmenu UART\nslide Level: 8\n", "line 3: the slider \"Level:\" goes from 0 to 7"},
         {"new QK740\nmenu UART\nslide Level: x\n", "line 3: \"x\" is not a whole number"},
-        {"new QK740\nmenu UART\nselect Mode: Maybe\n", "line 3: the list \"Mode:\" has no item \"Maybe\""},
+        {"new QK740\nmenu UART\nselect Mode: Maybe\n",
+         "line 3: the list \"Mode:\" has no item \"Maybe\" (items: \"Off\", \"On\")"},
         {"new QK740\nmenu UART\ntype Enable 1\n", "line 3: \"Enable\" is not an edit field"},
         {"new QK740\nmenu UART\nclick Table\n", "line 3: \"Table\" is a grid, not something to click"},
         {"new QK740\nmenu UART\nclick Calculate\npage Widgets\n", "line 4: a dialog has no pages"},
