@@ -57,7 +57,7 @@ std::string FirstWordProblem(int argc, char** argv) {
 std::string UsageMessage(const CLI::ParseError& error) {
     const std::string what = error.what();
     const std::string name = error.get_name();
-    if (name == "ExtrasError") {
+    if (name == "ExtrasError" || what.find("not expected: ") != std::string::npos) {
         const std::size_t colon = what.find(": ");
         std::string word = colon == std::string::npos ? what : what.substr(colon + 2);
         word = word.substr(0, word.find(' '));

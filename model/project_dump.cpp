@@ -193,7 +193,8 @@ std::string ShowByte(const std::uint8_t& value) { return Hex(value, 2); }
 std::string ShowNumber(const std::int32_t& value) { return std::to_string(value); }
 std::string ShowWord(const std::uint32_t& value) { return std::to_string(value); }
 std::string ShowFormat(const std::int32_t& format) {
-    return format == kCodeFormatC ? std::string("C") : "assembly (" + std::to_string(format) + ")";
+    if (format == kCodeFormatC) return "C";
+    return format == kCodeFormatAsm ? std::string("assembly") : "assembly (" + std::to_string(format) + ")";
 }
 std::string ShowModel(const std::uint8_t& deviceId) { return ModelText(deviceId); }
 
