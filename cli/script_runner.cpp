@@ -127,7 +127,8 @@ std::string Closest(const std::string& wanted, const std::vector<std::string>& n
     std::string list;
     std::vector<std::string> listed;
     for (const auto& [distance, name] : scored) {
-        if (listed.size() == 3) break;
+        // Only the names about as close as the closest one.
+        if (listed.size() == 3 || distance > scored.front().first + 2) break;
         if (std::find(listed.begin(), listed.end(), name) != listed.end()) continue;
         listed.push_back(name);
         list += (list.empty() ? "" : ", ") + Quote(name);

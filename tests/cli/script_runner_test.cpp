@@ -297,5 +297,77 @@ TEST_F(ScriptRunnerTest, ResetAndFormat) {
     EXPECT_NE(out.find("    mov  SCON0,     #080h\r\n"), std::string::npos) << out;
 }
 
+
+// An endless script of one repeated comment line, served from one buffer.
+class EndlessComments : public std::streambuf {
+public:
+    EndlessComments() : line_(64 * 1024 / 10 * 10, ' ') {
+        for (std::size_t i = 0; i < line_.size(); i += 10) line_.replace(i, 10, "# comment\n");
+    }
+
+protected:
+    int_type underflow() override {
+        setg(line_.data(), line_.data(), line_.data() + line_.size());
+        return traits_type::to_int_type(line_[0]);
+    }
+
+private:
+    std::string line_;
+};
+
+TEST_F(ScriptRunnerTest, LinesAndScriptsAreBounded) {
+    const std::string longest = "#" + std::string(kMaxScriptLineBytes - 1, 'x');
+    const std::pair<std::string, const char*> cases[] = {
+        {"new QK740\n" + longest + "\nmenu UART\ncancel\n", ""},
+        {"new QK740\n" + longest + "x\nmenu UART\n", "line 2: the line is longer than 64 KiB"},
+        {"new QK740\n" + longest + "x", "line 2: the line is longer than 64 KiB"},
+        {std::string("new QK740\nmenu \0UART\n", 21), "line 2: a NUL byte: the script is not a text file"},
+        {std::string("\0", 1), "line 1: a NUL byte: the script is not a text file"},
+        {"\xEF\xBB\xBFnew QK740\nmenu UART\ncancel\n", ""},
+        {"new QK740\n\xEF\xBB\xBFmenu UART\n", "line 2: unknown command \"\xEF\xBB\xBFmenu\""},
+    };
+    for (const auto& [script, expected] : cases) EXPECT_EQ(Run(script).second, expected) << script.substr(0, 40);
+
+    EndlessComments endless;
+    std::istream in(&endless);
+    std::ostringstream out;
+    ScriptRunner runner(app, in, out);
+    try {
+        runner.Run();
+        ADD_FAILURE() << "an endless script ran to its end";
+    } catch (const ScriptError& failure) {
+        EXPECT_EQ(failure.line, static_cast<int>(kMaxScriptBytes / 10 + 1));
+        EXPECT_EQ(failure.reason, "the script is larger than 64 MiB");
+    }
+}
+
+// Control, page, item and menu names as a user types them, and the closest
+// names when nothing matches.
+TEST_F(ScriptRunnerTest, NamesAsAUserTypesThem) {
+    struct Case {
+        const char* lines;  // after "new QK740", "menu UART"
+        const char* out;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"click enable\nshow ENABLE\n", "check [x] \"Enable\"\n", ""},
+        {"select mode: ON\nshow \"  mode:\"\n", "list \"Mode:\" = \"On\"\n", ""},
+        {"show \"group  b/INVERT\"\n", "check [x] \"Group B/Invert\"\n", ""},
+        {"show Configu\n", "button \"Configure Interrupts\"\n", ""},
+        {"page WIDGETS\nshow \"pin p0.1\"\n", "toggle [ ] \"Pin P0.1\"\n", ""},
+        {"show Confi\n", "", "line 3: no control \"Confi\" on \"Widgets\" (closest: \"Configure Interrupts\")"},
+        {"click Enabel\n", "", "line 3: no control \"Enabel\" on \"Widgets\" (closest: \"Enable\")"},
+        {"click Zzzzzzzzzzz\n", "", "line 3: no control \"Zzzzzzzzzzz\" on \"Widgets\""},
+        {"page Gadgets\n", "", "line 3: the sheet \"UARTs\" has no page \"Gadgets\" (pages: \"Widgets\")"},
+    };
+    for (const Case& c : cases) {
+        const auto [out, error] = Run(std::string("new QK740\nmenu UART\n") + c.lines + "cancel\n");
+        EXPECT_EQ(out, c.out) << c.lines;
+        EXPECT_EQ(error, c.error) << c.lines;
+    }
+    EXPECT_EQ(Run("new QK740\nmenu uart\ncancel\nmenu Uarts\n").second,
+              "line 4: the menu has no item \"Uarts\" (closest: \"UART\")");
+}
+
 }  // namespace
 }  // namespace regsmith::cli
