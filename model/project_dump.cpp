@@ -11,6 +11,7 @@
 
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "model/register_fields.h"
 
 namespace regsmith {
 
@@ -198,9 +199,16 @@ std::string ShowFormat(const std::int32_t& format) {
 }
 std::string ShowModel(const std::uint8_t& deviceId) { return ModelText(deviceId); }
 
-void CompareEntries(DifferenceWriter& diff, const RegisterEntry& a, const RegisterEntry& b) {
+void CompareEntries(DifferenceWriter& diff, std::int32_t block, int position, const RegisterEntry& a,
+                    const RegisterEntry& b) {
     const std::string name = a.name == b.name ? a.name : a.name + "/" + b.name;
     diff.Compare("  " + name, a.value, b.value, ShowByte);
+    // The settings a page shows, where the register's fields are known.
+    if (a.value != b.value && a.name == b.name)
+        for (const RegisterField& field : FieldsOf(block, position))
+            if (FieldValue(field, a.value) != FieldValue(field, b.value))
+                diff.Line("    " + std::string(field.name) + ": " + std::to_string(FieldValue(field, a.value)) +
+                          " -> " + std::to_string(FieldValue(field, b.value)));
     diff.Compare("  " + name + " reset value", a.resetValue, b.resetValue, ShowByte);
     diff.Compare("  " + name + " OR mode", a.orMode, b.orMode, ShowNumber);
     diff.Compare("  " + name + " force emit", a.forceEmit, b.forceEmit, ShowNumber);
@@ -211,13 +219,14 @@ void CompareEntries(DifferenceWriter& diff, const RegisterEntry& a, const Regist
     diff.Compare("  " + name + " asmAfter", a.asmAfter, b.asmAfter, ShowText);
 }
 
-void CompareBlocks(DifferenceWriter& diff, const PeripheralBlock& a, const PeripheralBlock& b) {
+void CompareBlocks(DifferenceWriter& diff, std::int32_t number, const PeripheralBlock& a, const PeripheralBlock& b) {
     diff.Compare("  cHeader", a.cHeader, b.cHeader, ShowText);
     diff.Compare("  asmHeader", a.asmHeader, b.asmHeader, ShowText);
     diff.Compare("  cPrologue", a.cPrologue, b.cPrologue, ShowText);
     diff.Compare("  asmPrologue", a.asmPrologue, b.asmPrologue, ShowText);
     const std::size_t common = std::min(a.registers.size(), b.registers.size());
-    for (std::size_t i = 0; i < common; ++i) CompareEntries(diff, a.registers[i], b.registers[i]);
+    for (std::size_t i = 0; i < common; ++i)
+        CompareEntries(diff, number, static_cast<int>(i), a.registers[i], b.registers[i]);
     for (std::size_t i = common; i < a.registers.size(); ++i) diff.OnlyIn("  " + a.registers[i].name, false);
     for (std::size_t i = common; i < b.registers.size(); ++i) diff.OnlyIn("  " + b.registers[i].name, true);
     diff.Compare("  cFooter", a.cFooter, b.cFooter, ShowText);
@@ -250,7 +259,7 @@ bool WriteDifferenceLines(const CDeviceDocument& a, const CDeviceDocument& b, Di
             ++r;
         } else {
             diff.Heading(BlockTitle(l->first));
-            CompareBlocks(diff, l->second, r->second);
+            CompareBlocks(diff, l->first, l->second, r->second);
             diff.Heading({});
             ++l;
             ++r;

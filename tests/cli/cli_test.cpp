@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "model/k74x_75x_doc.h"
+#include "model/register_tables.h"
 #include "tests/model/file_bytes.h"
 #include "tests/model/project_bytes.h"
 #include "tests/support/cli_runner.h"
@@ -324,8 +325,13 @@ TEST_F(Cli, ExitStatusesAndMessages) {
 
 // --check, diff and dump --changed on a few pairs of projects.
 TEST_F(Cli, CheckDiffAndChanges) {
-    CK74x_75xDoc plain(0xD6), uart(0xD6), assembly(0xD6), small(0xD0);
-    ASSERT_TRUE(plain.OnNewDocument() && uart.OnNewDocument() && assembly.OnNewDocument() && small.OnNewDocument());
+    CK74x_75xDoc plain(0xD6), uart(0xD6), assembly(0xD6), small(0xD0), fields(0xD6);
+    ASSERT_TRUE(plain.OnNewDocument() && uart.OnNewDocument() && assembly.OnNewDocument() && small.OnNewDocument() &&
+                fields.OnNewDocument());
+    fields.deviceData.blockMap[kBlockInterrupts].registers[reg::IE].value = 0x05;
+    fields.deviceData.blockMap[kBlockInterrupts].registers[reg::IT01CF].value = 0x83;
+    fields.deviceData.blockMap[kBlockPortIO].registers[reg::P1SKIP].value = 0x08;
+    fields.deviceData.blockMap[kBlockPortIO].registers[reg::XBR1].value = 0x42;
     uart.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
     uart.deviceData.blockMap[kBlockUart].registers[0].forceEmit = 1;
     uart.clocks.externalOscFrequency = 11059200;
@@ -337,6 +343,8 @@ TEST_F(Cli, CheckDiffAndChanges) {
     WriteFile(b, ProjectBytes(uart));
     WriteFile(c, ProjectBytes(assembly));
     WriteFile(d, ProjectBytes(small));
+    const std::string e = File("e.rsg");
+    WriteFile(e, ProjectBytes(fields));
     WriteFile(File("a.c"), plain.GenerateCode());
     std::string lf = plain.GenerateCode();
     std::erase(lf, '\r');
@@ -368,6 +376,22 @@ TEST_F(Cli, CheckDiffAndChanges) {
          "  IE cAfter: \"\" -> \"; done\\r\\n\"\n",
          ""},
         {{"diff", d, a}, 1, "model: QK740 -> QK750\n", ""},
+        // The fields a page shows are named, in its words.
+        {{"diff", a, e}, 1,
+         "Port I/O (block 11)\n"
+         "  P1SKIP: 0x00 -> 0x08\n"
+         "    Skip P1.3: 0 -> 1\n"
+         "  XBR1: 0x00 -> 0x42\n"
+         "    Enable Crossbar: 0 -> 1\n"
+         "    PCA (CEX count): 0 -> 2\n"
+         "Interrupts (block 13)\n"
+         "  IT01CF: 0x01 -> 0x83\n"
+         "    /INT1 Active High: 0 -> 1\n"
+         "    /INT0 Port Pin Selection: 1 -> 3\n"
+         "  IE: 0x00 -> 0x05\n"
+         "    Enable /INT1 Interrupt: 0 -> 1\n"
+         "    Enable /INT0 Interrupt: 0 -> 1\n",
+         ""},
         {{"dump", "--changed", a}, 0, "No changes from a new QK750 project.\n", ""},
         {{"dump", "--changed", b}, 0,
          "Changes from a new QK750 project:\n"
