@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
         const auto written = TakeScreenshots(app, platform, window, parser.value(screenshot), error,
                                              projects.isEmpty() ? std::string() : S(projects.front()));
         for (const std::string& name : written) std::printf("%s\n", name.c_str());
+        for (const auto& project : window.Projects())
+            std::printf("project: %s\n", project->open.document->GetTitle().c_str());
         if (written.empty()) {
             std::fprintf(stderr, "regsmith: %s\n", error.c_str());
             return 1;
