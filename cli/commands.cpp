@@ -169,6 +169,11 @@ int Session::Generate(const std::vector<std::string>& inputs, const GenerateOpti
     struct stat folder;
     const bool intoFolder = !options.output.empty() && options.output != "-" &&
                             ::stat(options.output.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+    if (!intoFolder && inputs.size() > 1) {
+        std::fprintf(stderr, "regsmith-cli: generate: with several projects -o must name an existing folder, not %s "
+                             "(see regsmith-cli --help)\n", options.output.c_str());
+        return kExitUsage;
+    }
     if (!intoFolder) {
         std::string text;
         if (!GeneratedText(inputs.front(), options, text)) return kExitFailure;

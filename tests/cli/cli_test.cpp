@@ -294,6 +294,7 @@ TEST_F(Cli, ExitStatusesAndMessages) {
         {{"dump", project, "--json", "--changed"}, 2, "--changed"},
         {{"generate", "--check", project}, 2, "FILE OUT"},
         {{"generate", project, project}, 2, "several projects need -o FOLDER"},
+        {{"generate", project, project, "-o", File("nowhere")}, 2, "-o must name an existing folder"},
         {{"diff", project}, 2, ""},
         {{"script", folder.string()}, 1, "cannot read the script " + folder.string() + ": it is a folder"},
         {{"script", missing}, 1, "cannot read the script " + missing + ": No such file or directory"},
