@@ -23,8 +23,12 @@ public:
     std::string role, path;
 
     fw::DialogResult MessageBox(const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) override {
+        // The document's own messages name the file as "... file PATH: cause"
+        // or "Error: PATH is ...": the path is not repeated then.
+        const bool namesPath = text.find(" " + path + ": ") != std::string::npos ||
+                               text.rfind("Error: " + path + " ", 0) == 0;
         std::string line = text;
-        if (!path.empty() && text.find(path) == std::string::npos) line = role + " " + path + ": " + text;
+        if (!path.empty() && !namesPath) line = role + " " + path + ": " + text;
         std::fprintf(stderr, "regsmith-cli: %s\n", line.c_str());
         return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
     }
