@@ -156,7 +156,7 @@ int FindNormalised(const std::vector<std::string>& names, const std::string& wan
     return found;
 }
 
-// The Peripherals menu's items, as a script names them.
+// The items of a menu popup, as a script names them.
 void MenuItems(const std::vector<fw::MenuItem>& items, std::vector<std::string>& names) {
     for (const fw::MenuItem& item : items) {
         if (!item.submenu.empty()) MenuItems(item.submenu, names);
