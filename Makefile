@@ -6,6 +6,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_RUNS  ?= 20000
+SCRIPT_FUZZ_RUNS ?= 3000
 
 # sdcc compiles the generated C in the tests.  The last line: icons
 # (rsvg-convert), the installed-tree and package test (dpkg-dev,
@@ -52,9 +53,11 @@ $(FUZZ_BUILD)/build.ninja: | deps
 	  -DREGSMITH_HOST=OFF -DREGSMITH_BENCH=OFF -DREGSMITH_TESTS=ON
 
 fuzz: deps $(FUZZ_BUILD)/build.ninja
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-project-reader
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-project-reader fuzz-script-interpreter
 	$(FUZZ_BUILD)/bin/fuzz-project-reader -runs=$(FUZZ_RUNS) -max_len=8192 -seed=1 \
 	  $(FUZZ_BUILD)/fuzz-corpus tests/fuzz/corpus
+	$(FUZZ_BUILD)/bin/fuzz-script-interpreter -runs=$(SCRIPT_FUZZ_RUNS) -max_len=4096 -seed=1 \
+	  -dict=tests/fuzz/script.dict $(FUZZ_BUILD)/fuzz-script-corpus tests/fuzz/script-corpus
 
 test: test-unit test-asan fuzz
 

@@ -1,8 +1,13 @@
 #include "cli/commands.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <sstream>
 
 #include "fw/archive.h"
 #include "fw/commands.h"
@@ -13,12 +18,18 @@ namespace regsmith::cli {
 
 class ReportingPlatform : public fw::PlatformServices {
 public:
-    std::string context;  // the file being worked on, named in every report
-    int reports = 0;
+    // The file being worked on and its role ("the project file"), named in
+    // every report unless the message names the file itself.
+    std::string role, path;
 
     fw::DialogResult MessageBox(const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) override {
-        ++reports;
-        std::fprintf(stderr, "regsmith-cli: %s%s%s\n", context.c_str(), context.empty() ? "" : ": ", text.c_str());
+        // The document's own messages name the file as "... file PATH: cause"
+        // or "Error: PATH is ...": the path is not repeated then.
+        const bool namesPath = text.find(" " + path + ": ") != std::string::npos ||
+                               text.rfind("Error: " + path + " ", 0) == 0;
+        std::string line = text;
+        if (!path.empty() && !namesPath) line = role + " " + path + ": " + text;
+        std::fprintf(stderr, "regsmith-cli: %s\n", line.c_str());
         return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
     }
     fw::DialogResult RunModal(fw::PropertySheet&) override { return fw::DialogResult::Cancel; }
@@ -28,11 +39,38 @@ public:
     bool OpenWithDefaultApplication(const std::string&) override { return false; }
 };
 
-namespace {
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "regsmith-cli: %s\n", message.c_str());
-    return 1;
+    return kExitFailure;
+}
+
+bool WriteStandardOutput(const std::string& bytes) {
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    if (written && std::fflush(stdout) == 0) return true;
+    const int cause = errno;
+    Fail(std::string("cannot write to standard output: ") + (cause ? std::strerror(cause) : "write error"));
+    return false;
+}
+
+namespace {
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+std::string WithLineFeedsOnly(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result.push_back(text[i]);
+    return result;
+}
+
+// The 1-based line on which two texts first differ.
+std::size_t FirstDifferentLine(const std::string& a, const std::string& b) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < a.size() && i < b.size() && a[i] == b[i]; ++i)
+        if (a[i] == '\n') ++line;
+    return line;
 }
 
 }  // namespace
@@ -48,61 +86,158 @@ Session::Session(const std::string& pluginFolder) : platform_(std::make_unique<R
 
 Session::~Session() = default;
 
-int Session::ListModels(std::ostream& out) const {
+int Session::ListModels() {
+    std::string list;
     for (const auto& docTemplate : app_.GetTemplates())
-        out << docTemplate->GetDocString(fw::CDocTemplate::fileNewName) << "  "
-            << docTemplate->GetAttribute("deviceId") << "\n";
-    return 0;
+        list += docTemplate->GetDocString(fw::CDocTemplate::fileNewName) + "  " + docTemplate->GetAttribute("deviceId") +
+                "\n";
+    return WriteStandardOutput(list) ? kExitSuccess : kExitFailure;
 }
 
 fw::OpenDocument Session::Open(const std::string& input) {
-    platform_->context = input;
+    platform_->role = "the project file";
+    platform_->path = input;
     const fw::CDocTemplate& any = *app_.GetTemplates().front();
     return any.OpenDocumentFile(input);
 }
 
-int Session::NewProject(const std::string& model, const std::string& output) {
+bool Session::WriteOutput(const std::string& output, const std::string& bytes, const std::vector<std::string>& inputs,
+                          const std::string& role) {
+    if (output == "-") return WriteStandardOutput(bytes);
+    const std::string cannot = "cannot write " + role + " " + output + ": ";
+    struct stat target;
+    if (::stat(output.c_str(), &target) == 0 && S_ISREG(target.st_mode)) {
+        // The same file may be named through another path or a link.
+        for (const std::string& input : inputs) {
+            struct stat source;
+            if (::stat(input.c_str(), &source) == 0 && SameFile(source, target)) {
+                Fail(cannot + "it is the project being read");
+                return false;
+            }
+        }
+        if (app_.GetTemplates().front()->RecognisesFile(output)) {
+            Fail(cannot + "it holds a Regsmith project");
+            return false;
+        }
+    }
+    std::string error;
+    if (!fw::WriteFileAtomically(output, bytes, error)) {
+        Fail(cannot + error);
+        return false;
+    }
+    return true;
+}
+
+int Session::NewProject(const std::string& model, const std::string& output, bool force) {
     const fw::CDocTemplate* docTemplate = app_.FindTemplate(model);
     if (!docTemplate) return Fail("unknown model \"" + model + "\" (see 'regsmith-cli models')");
+    // A file (also through a link) is not replaced unless asked to; devices
+    // and pipes are written to.
+    struct stat existing;
+    if (!force && output != "-" && ::stat(output.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return Fail("the project file " + output + " exists already (--force replaces it)");
     fw::OpenDocument opened = docTemplate->CreateNewDocument();
     if (!opened.document) return Fail("could not create a " + model + " project");
-    platform_->context = output;
     fw::CArchive archive;
     opened.document->Serialize(archive);
     std::string error;
-    if (!fw::WriteFileAtomically(output, archive.Buffer(), error)) return Fail(output + ": " + error);
-    return 0;
+    if (output == "-") return WriteStandardOutput(archive.Buffer()) ? kExitSuccess : kExitFailure;
+    if (!fw::WriteFileAtomically(output, archive.Buffer(), error))
+        return Fail("cannot write the project file " + output + ": " + error);
+    return kExitSuccess;
 }
 
-int Session::Generate(const std::string& input, const std::string& format, const std::string& output) {
+bool Session::GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,
+                            bool* assembly) {
     fw::OpenDocument opened = Open(input);
-    if (!opened.document) return 1;
-    if (!format.empty()) {
+    if (!opened.document) return false;
+    if (!options.format.empty()) {
         // Switch through the menu command, as a user would; it regenerates the text.
-        const std::string item = (format == "c" || format == "C") ? "C" : "Asm";
+        const std::string item = (options.format == "c" || options.format == "C") ? "C" : "Asm";
         const int command = fw::FindMenuCommand(app_.GetTemplates().front()->GetMenu(), item, "Options");
         if (command == fw::ID_NONE ||
-            fw::RouteCommand(opened.view.get(), opened.document.get(), command) != fw::RouteResult::Handled)
-            return Fail("the plug-in offers no code format \"" + item + "\"");
+            fw::RouteCommand(opened.view.get(), opened.document.get(), command) != fw::RouteResult::Handled) {
+            Fail("the plug-in offers no code format \"" + item + "\"");
+            return false;
+        }
     }
-    const std::string& text = opened.view->GetText();
-    if (output.empty()) {
-        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-        if (!written || std::fflush(stdout) != 0) return Fail("could not write the source to standard output");
-        return 0;
+    if (assembly) {
+        const int asmCommand = fw::FindMenuCommand(app_.GetTemplates().front()->GetMenu(), "Asm", "Options");
+        *assembly = fw::QueryCommand(opened.view.get(), opened.document.get(), asmCommand).checked;
     }
-    std::string error;
-    if (!fw::WriteFileAtomically(output, text, error)) return Fail(output + ": " + error);
-    return 0;
+    text = options.lineFeedsOnly ? WithLineFeedsOnly(opened.view->GetText()) : opened.view->GetText();
+    return true;
 }
 
-int Session::Dump(const std::string& input, bool json) {
+int Session::Generate(const std::vector<std::string>& inputs, const GenerateOptions& options) {
+    struct stat folder;
+    const bool intoFolder = !options.output.empty() && options.output != "-" &&
+                            ::stat(options.output.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
+    if (!intoFolder && inputs.size() > 1) {
+        std::fprintf(stderr, "regsmith-cli: generate: with several projects -o must name an existing folder, not %s "
+                             "(see regsmith-cli --help)\n", options.output.c_str());
+        return kExitUsage;
+    }
+    if (!intoFolder) {
+        std::string text;
+        if (!GeneratedText(inputs.front(), options, text)) return kExitFailure;
+        const std::string output = options.output.empty() ? "-" : options.output;
+        return WriteOutput(output, text, inputs, "the output file") ? kExitSuccess : kExitFailure;
+    }
+    // One output per project, named after it, in the folder.
+    int status = kExitSuccess;
+    std::set<std::string> written;
+    for (const std::string& input : inputs) {
+        std::string text;
+        bool assembly = false;
+        if (!GeneratedText(input, options, text, &assembly)) {
+            status = kExitFailure;
+            continue;
+        }
+        const std::filesystem::path name = std::filesystem::path(input).filename().replace_extension(assembly ? ".asm" : ".c");
+        const std::string output = (std::filesystem::path(options.output) / name).string();
+        if (!written.insert(output).second) {
+            status = Fail("cannot write the output file " + output + ": another project given writes it too");
+            continue;
+        }
+        if (!WriteOutput(output, text, inputs, "the output file")) status = kExitFailure;
+    }
+    return status;
+}
+
+int Session::Check(const std::string& input, const std::string& output, const GenerateOptions& options) {
+    std::string text;
+    if (!GeneratedText(input, options, text)) return kExitFailure;
+    std::string current, error;
+    struct stat info;
+    if (::stat(output.c_str(), &info) != 0)
+        return Fail(output + " is out of date: it does not exist (regsmith-cli generate " + input + " -o " + output + ")");
+    if (!fw::ReadWholeFile(output, current, error)) return Fail("cannot read the output file " + output + ": " + error);
+    if (current == text) return kExitSuccess;
+    return Fail(output + " is out of date: line " + std::to_string(FirstDifferentLine(current, text)) +
+                " differs from what " + input + " generates");
+}
+
+int Session::Dump(const std::string& input, bool json, bool changed) {
     fw::OpenDocument opened = Open(input);
-    if (!opened.document) return 1;
-    opened.document->Dump(std::cout, json);
-    std::cout.flush();
-    if (!std::cout) return Fail("could not write the dump to standard output");
-    return 0;
+    if (!opened.document) return kExitFailure;
+    std::ostringstream out;
+    if (changed)
+        opened.document->DumpChanges(out);
+    else
+        opened.document->Dump(out, json);
+    return WriteStandardOutput(out.str()) ? kExitSuccess : kExitFailure;
+}
+
+int Session::Diff(const std::string& first, const std::string& second) {
+    fw::OpenDocument a = Open(first);
+    if (!a.document) return kExitFailure;
+    fw::OpenDocument b = Open(second);
+    if (!b.document) return kExitFailure;
+    std::ostringstream out;
+    const bool different = a.document->WriteDifferences(*b.document, out);
+    if (!WriteStandardOutput(out.str())) return kExitFailure;
+    return different ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace regsmith::cli

@@ -1,18 +1,32 @@
 #pragma once
 // The headless commands of regsmith-cli.  They reach the device documents only
 // through the templates a plug-in registered.
+//
+// Exit statuses: 0 success, 1 a refused input or a failed operation (and, for
+// `diff` and `generate --check`, "different"), 2 a usage error.
 
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fw/app.h"
 
 namespace regsmith::cli {
 
-// Reports message boxes on stderr (prefixed by the current file) and answers
-// every dialog with Cancel: used by the non-interactive commands.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Reports message boxes on stderr (naming the file being worked on) and
+// answers every dialog with Cancel: used by the non-interactive commands.
 class ReportingPlatform;
+
+struct GenerateOptions {
+    std::string format;       // "c", "asm" or "" (the project's own)
+    std::string output;       // a file, "-" or "" for standard output, or a folder
+    bool lineFeedsOnly = false;  // LF instead of the CR LF the code window shows
+};
 
 class Session {
 public:
@@ -20,18 +34,38 @@ public:
     ~Session();
     bool Ready() const { return ready_; }
 
-    int ListModels(std::ostream& out) const;
-    int NewProject(const std::string& model, const std::string& output);
-    int Generate(const std::string& input, const std::string& format, const std::string& output);
-    int Dump(const std::string& input, bool json);
+    int ListModels();
+    int NewProject(const std::string& model, const std::string& output, bool force);
+    int Generate(const std::vector<std::string>& inputs, const GenerateOptions& options);
+    // Exit 0 when `output` holds exactly what `input` generates, else 1 with
+    // a one-line reason.
+    int Check(const std::string& input, const std::string& output, const GenerateOptions& options);
+    int Dump(const std::string& input, bool json, bool changed);
+    // Exit 0 when the projects hold the same, 1 with the differences.
+    int Diff(const std::string& first, const std::string& second);
     int RunScript(const std::string& input);
 
 private:
     fw::OpenDocument Open(const std::string& input);
+    // The text `input` generates in the format and line ends asked for; false
+    // after reporting why not.
+    bool GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,
+                       bool* assembly = nullptr);
+    // Writes `bytes` to `output` ("-": standard output) as the file of the
+    // given role, refusing to replace an input project or any project file.
+    bool WriteOutput(const std::string& output, const std::string& bytes, const std::vector<std::string>& inputs,
+                     const std::string& role);
 
     fw::CWinApp app_;
     std::unique_ptr<ReportingPlatform> platform_;
     bool ready_ = false;
 };
+
+// Writes to standard output and flushes it; false after reporting a failure
+// (a full disk, a closed pipe) on stderr.
+bool WriteStandardOutput(const std::string& bytes);
+
+// Reports "regsmith-cli: MESSAGE" on stderr and returns kExitFailure.
+int Fail(const std::string& message);
 
 }  // namespace regsmith::cli

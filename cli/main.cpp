@@ -1,16 +1,83 @@
 // regsmith-cli: headless use of the device plug-ins (list models, create a
-// project, generate its source, dump it, run a script).
+// project, generate its source, compare and dump projects, run a script).
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
+namespace {
+
+using namespace regsmith::cli;
+
+constexpr const char* kVersion = "regsmith-cli 1.0";
+constexpr const char* kCommands[] = {"models", "new", "generate", "diff", "dump", "script"};
+
+constexpr const char* kFooter = R"(Exit status:
+  0  success (diff: the projects hold the same; generate --check: the output is up to date)
+  1  a refused input or a failed operation (diff: the projects differ;
+     generate --check: the output is out of date)
+  2  a usage error: unknown command or option, missing or empty argument
+
+Run 'regsmith-cli COMMAND --help' for the options of a command.)";
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "regsmith-cli: %s (see regsmith-cli --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+bool IsCommand(const std::string& word) {
+    for (const char* command : kCommands)
+        if (word == command) return true;
+    return false;
+}
+
+// The first word that is neither an option of the program nor its value
+// must be a command; says what is wrong otherwise, or "".
+std::string FirstWordProblem(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--plugins") {
+            ++i;
+            continue;
+        }
+        if (word.rfind("--plugins=", 0) == 0 || word == "-h" || word == "--help" || word == "--version") continue;
+        if (!word.empty() && word[0] == '-') return "unknown option " + word;
+        if (!IsCommand(word)) return "unknown command " + word;
+        return {};
+    }
+    return "a command is required: models, new, generate, diff, dump or script";
+}
+
+// CLI11's own messages, in this program's words.
+std::string UsageMessage(const CLI::ParseError& error) {
+    const std::string what = error.what();
+    const std::string name = error.get_name();
+    if (name == "ExtrasError" || what.find("not expected: ") != std::string::npos) {
+        const std::size_t colon = what.find(": ");
+        std::string word = colon == std::string::npos ? what : what.substr(colon + 2);
+        word = word.substr(0, word.find(' '));
+        return (!word.empty() && word[0] == '-' ? "unknown option " : "unexpected argument ") + word;
+    }
+    if (name == "RequiredError") {
+        const std::size_t required = what.rfind(" is required");
+        if (required != std::string::npos) return "missing " + what.substr(0, required);
+    }
+    if (name == "ArgumentMismatch") return "an option lacks its value: " + what;
+    return what;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    CLI::App app{"Regsmith command-line tool: create projects and generate their initialisation source"};
+    CLI::App app{"Regsmith command-line tool: create projects, generate their initialisation source, compare them "
+                 "and drive the sheets from a script"};
+    app.footer(kFooter);
+    app.set_version_flag("--version", kVersion);
     app.require_subcommand(1);
     std::string pluginFolder;
     app.add_option("--plugins", pluginFolder, "Folder holding the device plug-ins");
@@ -18,35 +85,89 @@ int main(int argc, char** argv) {
     auto* models = app.add_subcommand("models", "List the device models with their device ids");
 
     std::string model, newOutput;
+    bool force = false;
     auto* create = app.add_subcommand("new", "Write a new project of a model");
-    create->add_option("MODEL", model, "Model name, such as QK750")->required();
-    create->add_option("-o,--output", newOutput, "Project file to write (.rsg)")->required();
+    create->add_option("MODEL", model, "Model name, such as QK750 (case-insensitive)")->required();
+    create->add_option("-o,--output", newOutput, "Project file to write (.rsg; - for standard output)")->required();
+    create->add_flag("--force", force, "Replace an existing file");
 
-    std::string generateInput, generateOutput, format;
-    auto* generate = app.add_subcommand("generate", "Print the generated initialisation source of a project");
-    generate->add_option("FILE", generateInput, "Project file (.rsg)")->required();
-    generate->add_option("--format", format, "c or asm (default: the project's own)")
+    std::vector<std::string> generateFiles;
+    GenerateOptions options;
+    std::string lineEnds = "crlf";
+    bool check = false;
+    auto* generate = app.add_subcommand(
+        "generate", "Print or write the generated initialisation source of one or more projects");
+    generate->add_option("FILE", generateFiles, "Project files (.rsg); with --check: the project and its output")
+        ->required();
+    generate->add_option("--format", options.format, "c or asm (default: the project's own)")
         ->check(CLI::IsMember({"c", "asm"}, CLI::ignore_case));
-    generate->add_option("-o,--output", generateOutput, "Write to this file instead of standard output");
+    generate->add_option("-o,--output", options.output,
+                         "Write to this file (- for standard output), or into this folder, one file per project "
+                         "named after it (.c or .asm)");
+    generate->add_option("--line-ends", lineEnds, "crlf (default, as the code window shows) or lf")
+        ->check(CLI::IsMember({"lf", "crlf"}, CLI::ignore_case));
+    generate->add_flag("--check", check,
+                       "FILE OUT: exit 0 when OUT is exactly what FILE generates, 1 with the reason when not");
+
+    std::vector<std::string> diffFiles;
+    auto* diff = app.add_subcommand("diff", "Show what differs between two projects (exit 1 when they differ)");
+    diff->add_option("A", diffFiles, "Two project files (.rsg)")->required()->expected(2);
 
     std::string dumpInput;
-    bool json = false;
+    bool json = false, changed = false;
     auto* dump = app.add_subcommand("dump", "Print everything a project holds");
     dump->add_option("FILE", dumpInput, "Project file (.rsg)")->required();
     dump->add_flag("--json", json, "JSON instead of text");
+    dump->add_flag("--changed", changed, "Only what differs from a new project of the same model");
 
     std::string scriptInput;
-    auto* script = app.add_subcommand("script", "Drive the sheets and pages from a script (standard input without FILE or with -)");
+    auto* script = app.add_subcommand(
+        "script", "Drive the sheets and pages from a script (standard input without FILE or with -)");
     script->add_option("FILE", scriptInput, "Script file");
 
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForAllHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
+    } catch (const CLI::ParseError& error) {
+        const std::string problem = FirstWordProblem(argc, argv);
+        return UsageError(problem.empty() ? UsageMessage(error) : problem);
+    }
 
-    regsmith::cli::Session session(pluginFolder);
-    if (!session.Ready()) return 2;
-    if (*models) return session.ListModels(std::cout);
-    if (*create) return session.NewProject(model, newOutput);
-    if (*generate) return session.Generate(generateInput, format, generateOutput);
-    if (*dump) return session.Dump(dumpInput, json);
+    // Paths: an empty one names nothing (it is not standard output).
+    const auto empty = [](const std::vector<std::string>& paths) {
+        for (const std::string& path : paths)
+            if (path.empty()) return true;
+        return false;
+    };
+    if (*create && (model.empty() || newOutput.empty())) return UsageError("new: an empty model or file name");
+    if (*generate) {
+        if (empty(generateFiles) || (generate->count("--output") && options.output.empty()))
+            return UsageError("generate: an empty file name");
+        if (check && (generateFiles.size() != 2 || generate->count("--output")))
+            return UsageError("generate --check takes the project and its output file: FILE OUT");
+        if (!check && generateFiles.size() > 1 && options.output.empty())
+            return UsageError("generate: several projects need -o FOLDER");
+        for (char& c : options.format) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        options.lineFeedsOnly = lineEnds == "lf" || lineEnds == "LF" || lineEnds == "Lf";
+    }
+    if (*diff && empty(diffFiles)) return UsageError("diff: an empty file name");
+    if (*dump && dumpInput.empty()) return UsageError("dump: an empty file name");
+    if (*dump && json && changed) return UsageError("dump: --changed lists the changes as text, without --json");
+    if (*script && script->count("FILE") && scriptInput.empty()) return UsageError("script: an empty file name");
+
+    Session session(pluginFolder);
+    if (!session.Ready()) return kExitFailure;
+    if (*models) return session.ListModels();
+    if (*create) return session.NewProject(model, newOutput, force);
+    if (*generate && check) return session.Check(generateFiles[0], generateFiles[1], options);
+    if (*generate) return session.Generate(generateFiles, options);
+    if (*diff) return session.Diff(diffFiles[0], diffFiles[1]);
+    if (*dump) return session.Dump(dumpInput, json, changed);
     if (*script) return session.RunScript(scriptInput);
-    return 1;
+    return kExitUsage;
 }

@@ -1,7 +1,11 @@
 // regsmith-cli script: runs a script file or standard input through the
 // script interpreter with the loaded plug-ins.
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
@@ -13,12 +17,15 @@ namespace regsmith::cli {
 int Session::RunScript(const std::string& input) {
     std::ifstream file;
     std::istream* in = &std::cin;
-    if (!input.empty() && input != "-") {
+    struct stat info;
+    if (input.empty() || input == "-") {
+        if (::fstat(0, &info) == 0 && S_ISDIR(info.st_mode))
+            return Fail("cannot read the script from standard input: it is a folder");
+    } else {
+        if (::stat(input.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return Fail("cannot read the script " + input + ": it is a folder");
         file.open(input, std::ios::binary);
-        if (!file) {
-            std::fprintf(stderr, "regsmith-cli: cannot read the script %s\n", input.c_str());
-            return 1;
-        }
+        if (!file) return Fail("cannot read the script " + input + ": " + std::strerror(errno));
         in = &file;
     }
     ScriptRunner runner(app_, *in, std::cout);
@@ -27,10 +34,12 @@ int Session::RunScript(const std::string& input) {
     } catch (const ScriptError& error) {
         std::cout.flush();
         std::fprintf(stderr, "line %d: %s\n", error.line, error.reason.c_str());
-        return 1;
+        return kExitFailure;
     }
+    errno = 0;
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    if (!std::cout) return Fail(std::string("cannot write to standard output: ") + (errno ? std::strerror(errno) : "write error"));
+    return kExitSuccess;
 }
 
 }  // namespace regsmith::cli

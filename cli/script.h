@@ -15,6 +15,10 @@
 
 namespace regsmith::cli {
 
+// Bounds on what a script may be: longer lines or larger scripts stop it.
+inline constexpr std::size_t kMaxScriptLineBytes = 64 * 1024;
+inline constexpr std::size_t kMaxScriptBytes = 64 * 1024 * 1024;
+
 // A failure that stops the script: reported as "line N: reason".
 struct ScriptError {
     int line;
@@ -43,11 +47,21 @@ public:
     fw::PrintResult Print(const fw::PrintRequest& request) override;
     bool OpenWithDefaultApplication(const std::string& path) override;
 
+protected:
+    // Opens a project file for `open` (a fuzzing run refuses every file).
+    virtual fw::OpenDocument OpenProject(const fw::CDocTemplate& any, const std::string& path);
+
 private:
+    // The next line of the script, read within the bounds above, without
+    // its line feed (and, on line 1, without a UTF-8 byte-order mark); false
+    // at the end of the script.
+    bool ReadLine(std::string& line);
     // The next line holding a command (blank and comment lines skipped);
     // false at the end of the script.
     bool NextCommand(std::vector<std::string>& words);
     [[noreturn]] void Fail(const std::string& reason) const;
+    // Flushes the output; a failure to write it stops the script.
+    void Flush();
 
     void TopLevelCommand(const std::vector<std::string>& words);
     // One command inside a sheet (`sheet` set) or a dialog.
@@ -61,6 +75,10 @@ private:
     void RunMenuCommand(const std::string& item, const std::string& popup);
 
     void Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog);
+    // The control a user's name means: the exact name, else the name with
+    // case and runs of blanks ignored, else a unique beginning of a long
+    // name.  Null with `error` naming the closest names otherwise.
+    fw::Control* Resolve(const fw::Form& form, const std::string& name, std::string& error) const;
     fw::Control& FindControl(const fw::Form& form, const std::string& name);
     // Every visible control under a "page TITLE" or "dialog TITLE" line.
     void Show(const fw::Form& form, const std::string* name, const char* kind);
@@ -71,11 +89,13 @@ private:
     std::istream& in_;
     std::ostream& out_;
     int line_ = 0;
+    std::size_t bytesRead_ = 0;
     std::vector<fw::OpenDocument> documents_;
     fw::OpenDocument* current_ = nullptr;
     const fw::CDocTemplate* currentTemplate_ = nullptr;
     std::optional<std::string> pendingSavePath_;
     bool saveDialogShown_ = false;
+    bool saveDeclined_ = false;  // the overwrite question was answered No
     int messagesShown_ = 0;
     // Titles of the sheets and dialogs open, innermost last.
     std::vector<std::string> modal_;

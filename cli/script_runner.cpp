@@ -4,11 +4,19 @@
 
 #include "cli/script.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <istream>
 #include <iterator>
 #include <ostream>
-#include <cstdio>
+#include <streambuf>
 
 #include "fw/commands.h"
 
@@ -63,6 +71,120 @@ bool IsOneOf(const std::string& word, const char* const* first, const char* cons
 bool IsTopLevel(const std::string& word) { return IsOneOf(word, std::begin(kTopLevelCommands), std::end(kTopLevelCommands)); }
 bool IsModal(const std::string& word) { return IsOneOf(word, std::begin(kModalCommands), std::end(kModalCommands)); }
 
+// A name as a user may type it: case ignored, runs of blanks as one blank,
+// no blanks at either end.
+std::string Normalised(const std::string& name) {
+    std::string result;
+    bool blank = false;
+    for (char c : name) {
+        if (c == ' ' || c == '\t') {
+            blank = !result.empty();
+            continue;
+        }
+        if (blank) result.push_back(' ');
+        blank = false;
+        result.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    return result;
+}
+
+// A unique beginning of a name longer than kLongName characters, at least
+// kShortestPrefix long, names it.
+constexpr std::size_t kLongName = 16;
+constexpr std::size_t kShortestPrefix = 6;
+
+// Edits (insert, delete, replace a character) turning one name into the other.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// Up to three of `names` closest to `wanted`, quoted, as " (closest: ...)",
+// or "" when none is close.
+std::string Closest(const std::string& wanted, const std::vector<std::string>& names) {
+    const std::string target = Normalised(wanted);
+    if (target.size() > 256) return {};
+    std::vector<std::pair<std::size_t, std::string>> scored;
+    for (const std::string& name : names) {
+        const std::string candidate = Normalised(name);
+        if (candidate.size() > 256) continue;
+        std::size_t distance = EditDistance(target, candidate);
+        if (candidate.find(target) != std::string::npos || target.find(candidate) != std::string::npos)
+            distance = std::min<std::size_t>(distance, 1);
+        if (distance <= std::max<std::size_t>(2, target.size() / 3)) scored.emplace_back(distance, name);
+    }
+    std::stable_sort(scored.begin(), scored.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string list;
+    std::vector<std::string> listed;
+    for (const auto& [distance, name] : scored) {
+        // Only the names about as close as the closest one.
+        if (listed.size() == 3 || distance > scored.front().first + 2) break;
+        if (std::find(listed.begin(), listed.end(), name) != listed.end()) continue;
+        listed.push_back(name);
+        list += (list.empty() ? "" : ", ") + Quote(name);
+    }
+    return list.empty() ? std::string() : " (closest: " + list + ")";
+}
+
+// Every name of `names`, quoted, as " (NOUN: ...)".
+std::string AllOf(const char* noun, const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + Quote(name);
+    return std::string(" (") + noun + ": " + list + ")";
+}
+
+// The one element of `names` that `wanted` names with case and blanks
+// ignored, or -1.
+int FindNormalised(const std::vector<std::string>& names, const std::string& wanted) {
+    const std::string target = Normalised(wanted);
+    int found = -1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (Normalised(names[i]) != target) continue;
+        if (found >= 0) return -1;
+        found = static_cast<int>(i);
+    }
+    return found;
+}
+
+// The items of a menu popup, as a script names them.
+void MenuItems(const std::vector<fw::MenuItem>& items, std::vector<std::string>& names) {
+    for (const fw::MenuItem& item : items) {
+        if (!item.submenu.empty()) MenuItems(item.submenu, names);
+        else if (!item.separator) names.push_back(fw::StripAccelerator(item.text));
+    }
+}
+
+// One control out of several that a name matches: the only one, the only
+// visible one, or the first usable of buttons that do the same thing.
+fw::Control* PickOne(const std::vector<fw::Control*>& matches) {
+    if (matches.size() == 1) return matches.front();
+    std::vector<fw::Control*> visible;
+    for (fw::Control* control : matches)
+        if (control->IsEffectivelyVisible()) visible.push_back(control);
+    if (visible.size() == 1) return visible.front();
+    if (visible.empty()) return nullptr;
+    const auto* first = dynamic_cast<const fw::PushButton*>(visible.front());
+    if (!first || first->action.empty()) return nullptr;
+    for (fw::Control* control : visible) {
+        const auto* button = dynamic_cast<const fw::PushButton*>(control);
+        if (!button || button->action != first->action || Normalised(button->ScriptName()) != Normalised(first->ScriptName()))
+            return nullptr;
+    }
+    for (fw::Control* control : visible)
+        if (control->IsEffectivelyEnabled()) return control;
+    return visible.front();
+}
+
 }  // namespace
 
 std::vector<std::string> SplitScriptLine(const std::string& line) {
@@ -107,10 +229,33 @@ ScriptRunner::~ScriptRunner() {
 
 void ScriptRunner::Fail(const std::string& reason) const { throw ScriptError{line_, reason}; }
 
+
+bool ScriptRunner::ReadLine(std::string& line) {
+    line.clear();
+    std::streambuf* buffer = in_.rdbuf();
+    if (!buffer) return false;
+    int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) return false;
+    ++line_;
+    // Read byte by byte, so neither a huge line nor a device without end
+    // (/dev/zero) is ever held whole.
+    for (; c != std::char_traits<char>::eof() && c != '\n'; c = buffer->sbumpc()) {
+        if (++bytesRead_ > kMaxScriptBytes)
+            Fail("the script is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) + " MiB");
+        if (c == '\0') Fail("a NUL byte: the script is not a text file");
+        if (line.size() >= kMaxScriptLineBytes)
+            Fail("the line is longer than " + std::to_string(kMaxScriptLineBytes / 1024) + " KiB");
+        line.push_back(static_cast<char>(c));
+    }
+    if (c == '\n') ++bytesRead_;
+    // A byte-order mark that some editors put at the start of a UTF-8 file.
+    if (line_ == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    return true;
+}
+
 bool ScriptRunner::NextCommand(std::vector<std::string>& words) {
     std::string line;
-    while (std::getline(in_, line)) {
-        ++line_;
+    while (ReadLine(line)) {
         try {
             words = SplitScriptLine(line);
         } catch (ScriptError& error) {
@@ -120,6 +265,18 @@ bool ScriptRunner::NextCommand(std::vector<std::string>& words) {
         if (!words.empty()) return true;
     }
     return false;
+}
+
+void ScriptRunner::Flush() {
+    errno = 0;
+    out_.flush();
+    if (out_) return;
+    const int cause = errno;
+    Fail(std::string("cannot write to standard output: ") + (cause ? std::strerror(cause) : "write error"));
+}
+
+fw::OpenDocument ScriptRunner::OpenProject(const fw::CDocTemplate& any, const std::string& path) {
+    return any.OpenDocumentFile(path);
 }
 
 void ScriptRunner::Run() {
@@ -145,8 +302,18 @@ const fw::MenuResource& ScriptRunner::Menu() {
 fw::RouteResult ScriptRunner::Route(int command) { return fw::RouteCommand(&View(), &Document(), command); }
 
 void ScriptRunner::RunMenuCommand(const std::string& item, const std::string& popup) {
-    const int command = fw::FindMenuCommand(Menu(), item, popup);
-    if (command == fw::ID_NONE) Fail("the menu has no item " + Quote(item));
+    int command = fw::FindMenuCommand(Menu(), item, popup);
+    if (command == fw::ID_NONE) {
+        std::vector<std::string> items;
+        for (const fw::MenuItem& top : Menu())
+            if (fw::StripAccelerator(top.text) == popup) MenuItems(top.submenu, items);
+        const int index = FindNormalised(items, item);
+        if (index >= 0) command = fw::FindMenuCommand(Menu(), items[static_cast<std::size_t>(index)], popup);
+        if (command == fw::ID_NONE) {
+            const std::string closest = Closest(item, items);
+            Fail("the menu has no item " + Quote(item) + (closest.empty() ? AllOf(popup.c_str(), items) : closest));
+        }
+    }
     // The desktop greys a disabled item; a script may not pick it either.
     switch (Route(command)) {
         case fw::RouteResult::Handled: return;
@@ -175,7 +342,7 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         arguments(1, "open PATH");
         if (app_.GetTemplates().empty()) Fail("no device plug-in is loaded");
         const fw::CDocTemplate& any = *app_.GetTemplates().front();
-        fw::OpenDocument opened = any.OpenDocumentFile(words[1]);
+        fw::OpenDocument opened = OpenProject(any, words[1]);
         if (!opened.document) Fail("could not open " + Quote(words[1]));
         documents_.push_back(std::move(opened));
         current_ = &documents_.back();
@@ -185,10 +352,11 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
     } else if (command == "save") {
         arguments(1, "save PATH");
         pendingSavePath_ = words[1];
-        saveDialogShown_ = false;
+        saveDialogShown_ = saveDeclined_ = false;
         const int before = messagesShown_;
         const fw::RouteResult routed = Route(fw::ID_FILE_SAVE_AS);
         pendingSavePath_.reset();
+        if (saveDeclined_) return;  // "answer no" to replacing the file: nothing is saved
         if (routed != fw::RouteResult::Handled || !saveDialogShown_ || messagesShown_ != before ||
             Document().GetPathName() != words[1])
             Fail("could not save the project as " + Quote(words[1]));
@@ -204,14 +372,15 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         arguments(0, "generate");
         const std::string& text = View().GetText();
         out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out_.flush();
+        Flush();
     } else if (command == "save-source") {
         arguments(1, "save-source PATH");
         pendingSavePath_ = words[1];
-        saveDialogShown_ = false;
+        saveDialogShown_ = saveDeclined_ = false;
         const int before = messagesShown_;
         RunMenuCommand("Save Source As...", "File");
         pendingSavePath_.reset();
+        if (saveDeclined_) return;
         if (!saveDialogShown_ || messagesShown_ != before) Fail("could not save the source as " + Quote(words[1]));
     } else if (command == "menu") {
         arguments(1, "menu ITEM");
@@ -230,7 +399,7 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
 fw::DialogResult ScriptRunner::MessageBox(const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) {
     ++messagesShown_;
     out_ << "message: " << OneLine(text) << "\n";
-    out_.flush();
+    Flush();
     if (buttons == fw::MessageButtons::Ok) return fw::DialogResult::Ok;
 
     const char* expected = buttons == fw::MessageButtons::YesNo ? "answer yes or answer no"
@@ -283,8 +452,13 @@ void ScriptRunner::ModalCommand(const std::vector<std::string>& words, fw::Prope
     if (command == "page") {
         arguments(1, 1, "page TITLE");
         if (!sheet) Fail("a dialog has no pages");
-        const int index = sheet->FindPage(words[1]);
-        if (index < 0) Fail(where + " has no page " + Quote(words[1]));
+        int index = sheet->FindPage(words[1]);
+        if (index < 0) {
+            std::vector<std::string> titles;
+            for (int i = 0; i < sheet->PageCount(); ++i) titles.push_back(sheet->Page(i).Title());
+            index = FindNormalised(titles, words[1]);
+            if (index < 0) Fail(where + " has no page " + Quote(words[1]) + AllOf("pages", titles));
+        }
         sheet->SetActivePage(index);  // a page may refuse to be left: it says why in a message
     } else if (command == "click") {
         arguments(1, 1, "click CONTROL");
@@ -294,8 +468,13 @@ void ScriptRunner::ModalCommand(const std::vector<std::string>& words, fw::Prope
         fw::Control& control = FindControl(*form, words[1]);
         auto* list = dynamic_cast<fw::DropDownList*>(&control);
         if (!list) Fail(Quote(words[1]) + " is not a list");
-        const int index = list->IndexOf(words[2]);
-        if (index < 0) Fail("the list " + Quote(words[1]) + " has no item " + Quote(words[2]));
+        int index = list->IndexOf(words[2]);
+        if (index < 0) index = FindNormalised(list->Items(), words[2]);
+        if (index < 0) {
+            // A short list is shown whole; of a long one the closest items.
+            Fail("the list " + Quote(words[1]) + " has no item " + Quote(words[2]) +
+                 (list->Items().size() <= 24 ? AllOf("items", list->Items()) : Closest(words[2], list->Items())));
+        }
         list->Select(index);
     } else if (command == "type") {
         arguments(2, 2, "type CONTROL TEXT");
@@ -344,10 +523,55 @@ void ScriptRunner::ModalCommand(const std::vector<std::string>& words, fw::Prope
     }
 }
 
+fw::Control* ScriptRunner::Resolve(const fw::Form& form, const std::string& name, std::string& error) const {
+    if (fw::Control* control = form.Find(name, &error)) return control;
+    const std::vector<fw::Control*> all = form.AllControls();
+    const std::string wanted = Normalised(name);
+    // The name with case and blanks ignored, alone or as "group/control".
+    std::vector<fw::Control*> matches;
+    for (fw::Control* control : all) {
+        const std::string own = control->ScriptName();
+        if (own.empty()) continue;
+        const fw::Control* group = control->EnclosingGroup();
+        if (Normalised(own) == wanted || (group && Normalised(group->Caption() + "/" + own) == wanted))
+            matches.push_back(control);
+    }
+    // A list named by its group's caption shares the name with the group: the list is meant.
+    const auto isGroup = [](const fw::Control* control) { return control->Kind() == fw::ControlKind::GroupBox; };
+    if (matches.size() > 1 && !std::all_of(matches.begin(), matches.end(), isGroup)) std::erase_if(matches, isGroup);
+    if (fw::Control* found = PickOne(matches)) return found;
+    if (matches.empty() && wanted.size() >= kShortestPrefix) {
+        // A unique beginning of a long caption.
+        for (fw::Control* control : all) {
+            const std::string own = Normalised(control->ScriptName());
+            if (own.size() > kLongName && own.size() > wanted.size() && own.compare(0, wanted.size(), wanted) == 0)
+                matches.push_back(control);
+        }
+        if (matches.size() > 1 && !std::all_of(matches.begin(), matches.end(), isGroup)) std::erase_if(matches, isGroup);
+        if (fw::Control* found = PickOne(matches)) return found;
+    }
+    std::vector<std::string> names;
+    for (const fw::Control* control : matches.empty() ? all : matches)
+        if (control->IsEffectivelyVisible() && !control->ScriptName().empty() &&
+            control->Kind() != fw::ControlKind::Container)
+            names.push_back(control->ScriptName());
+    if (matches.size() > 1) {
+        std::vector<std::string> qualified;
+        for (const fw::Control* control : matches) {
+            const fw::Control* group = control->EnclosingGroup();
+            qualified.push_back(group ? group->Caption() + "/" + control->ScriptName() : control->ScriptName());
+        }
+        error = "several controls are named " + Quote(name) + AllOf("name one as", qualified);
+    } else {
+        error = "no control " + Quote(name) + " on " + Quote(form.Title()) + Closest(name, names);
+    }
+    return nullptr;
+}
+
 fw::Control& ScriptRunner::FindControl(const fw::Form& form, const std::string& name) {
     std::string error;
-    fw::Control* control = form.Find(name, &error);
-    if (!control) Fail(error + " on " + Quote(form.Title()));
+    fw::Control* control = Resolve(form, name, error);
+    if (!control) Fail(error);
     if (!control->IsEffectivelyVisible()) Fail("the control " + Quote(name) + " is hidden");
     if (!control->IsEffectivelyEnabled()) Fail("the control " + Quote(name) + " is disabled");
     return *control;
@@ -355,20 +579,22 @@ fw::Control& ScriptRunner::FindControl(const fw::Form& form, const std::string& 
 
 void ScriptRunner::Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog) {
     // The sheet's and dialog's own buttons, unless a page control has that name.
-    if (!form.Find(name)) {
+    std::string ignored;
+    if (!Resolve(form, name, ignored)) {
+        const std::string wanted = Normalised(name);
         if (sheet) {
             const auto& buttons = sheet->ExtraButtons();
             for (std::size_t i = 0; i < buttons.size(); ++i)
-                if (buttons[i].caption == name) {
+                if (Normalised(buttons[i].caption) == wanted) {
                     sheet->PressButton(static_cast<int>(i));
                     return;
                 }
-            if (name == "OK") return sheet->PressOK();
-            if (name == "Cancel") return sheet->PressCancel();
+            if (wanted == "ok") return sheet->PressOK();
+            if (wanted == "cancel") return sheet->PressCancel();
         }
         if (dialog) {
-            if (name == dialog->okCaption) return dialog->PressOK();
-            if (dialog->hasCancel && name == dialog->cancelCaption) return dialog->PressCancel();
+            if (wanted == Normalised(dialog->okCaption)) return dialog->PressOK();
+            if (dialog->hasCancel && wanted == Normalised(dialog->cancelCaption)) return dialog->PressCancel();
         }
     }
     fw::Control& control = FindControl(form, name);  // visible and enabled
@@ -423,14 +649,22 @@ std::string Describe(const fw::Form& form, const fw::Control& control) {
             break;
         }
         case fw::ControlKind::PushButton: line = "button " + name; break;
-        case fw::ControlKind::ToggleButton:
-            line = std::string("toggle ") + (static_cast<const fw::ToggleButton&>(control).IsPressed() ? "[x] " : "[ ] ") +
-                   name;
+        case fw::ControlKind::ToggleButton: {
+            // In the page's own words where the caption is only a letter.
+            const auto& toggle = static_cast<const fw::ToggleButton&>(control);
+            const std::string& words = toggle.IsPressed() ? toggle.pressedWords : toggle.releasedWords;
+            line = words.empty() ? std::string("toggle ") + (toggle.IsPressed() ? "[x] " : "[ ] ") + name
+                                 : "toggle " + name + " = " + Quote(words);
             break;
-        case fw::ControlKind::ThreeStateButton:
-            line = "three-state [" + std::to_string(static_cast<const fw::ThreeStateButton&>(control).State()) + "] " +
-                   name;
+        }
+        case fw::ControlKind::ThreeStateButton: {
+            // A named button shows its state as its caption ("0", "1", "X").
+            const auto& button = static_cast<const fw::ThreeStateButton&>(control);
+            const bool captionShowsState = !control.Name().empty() && !control.Caption().empty();
+            line = "three-state " + name + " = " +
+                   Quote(captionShowsState ? control.Caption() : std::to_string(button.State()));
             break;
+        }
         case fw::ControlKind::StaticText:
             line = control.Name().empty() ? "text " + Quote(control.Caption())
                                           : "text " + name + " = " + Quote(control.Caption());
@@ -478,12 +712,12 @@ std::string Describe(const fw::Form& form, const fw::Control& control) {
 void ScriptRunner::Show(const fw::Form& form, const std::string* name, const char* kind) {
     if (name) {
         std::string error;
-        const fw::Control* control = form.Find(*name, &error);
-        if (!control) Fail(error + " on " + Quote(form.Title()));
+        const fw::Control* control = Resolve(form, *name, error);
+        if (!control) Fail(error);
         std::string line = Describe(form, *control);
         if (!control->IsEffectivelyVisible()) line += " hidden";
         out_ << line << "\n";
-        out_.flush();
+        Flush();
         return;
     }
     out_ << kind << " " << Quote(form.Title()) << "\n";
@@ -498,7 +732,7 @@ void ScriptRunner::Show(const fw::Form& form, const std::string* name, const cha
         out_ << extra;
         if (extra.back() != '\n') out_ << "\n";
     }
-    out_.flush();
+    Flush();
 }
 
 void ScriptRunner::Summary(const fw::Form& form) {
@@ -513,16 +747,27 @@ void ScriptRunner::Summary(const fw::Form& form) {
         }
     if (!summary) Fail(Quote(form.Title()) + " has no register summary box");
     out_ << WithoutCarriageReturns(summary->Text());
-    out_.flush();
+    Flush();
 }
 
 // ---- Files and devices -----------------------------------------------------
 
-std::optional<std::string> ScriptRunner::SaveFileDialog(const fw::SaveFileRequest&) {
+std::optional<std::string> ScriptRunner::SaveFileDialog(const fw::SaveFileRequest& request) {
     saveDialogShown_ = true;
     // Only save and save-source answer a save dialog; any other is cancelled.
     std::optional<std::string> path = pendingSavePath_;
     pendingSavePath_.reset();
+    struct stat info;
+    if (path && request.promptBeforeOverwrite && ::stat(path->c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        // The question the desktop's save dialog asks before replacing a file.
+        const std::string name = std::filesystem::path(*path).filename().string();
+        if (MessageBox(name + " already exists.\nDo you want to replace it?", fw::MessageIcon::Warning,
+                       fw::MessageButtons::YesNo) != fw::DialogResult::Yes) {
+            saveDeclined_ = true;
+            return std::nullopt;
+        }
+        --messagesShown_;  // the question is part of the dialog, not a report of failure
+    }
     return path;
 }
 

@@ -1,5 +1,9 @@
 #include "fw/doctemplate.h"
 
+#include <sys/stat.h>
+
+#include <fstream>
+
 namespace fw {
 
 CDocTemplate::CDocTemplate(int resourceId, std::string templateString, DocumentFactory documentFactory,
@@ -60,6 +64,16 @@ OpenDocument CDocTemplate::OpenDocumentFile(const std::string& path) const {
     result.document->SetTitle(slash == std::string::npos ? path : path.substr(slash + 1));
     result.view->OnInitialUpdate();
     return result;
+}
+
+bool CDocTemplate::RecognisesFile(const std::string& path) const {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::ifstream in(path, std::ios::binary);
+    char head[64];
+    in.read(head, sizeof head);
+    const std::unique_ptr<CDocument> document = documentFactory_();
+    return document->RecognisesFile(std::string_view(head, static_cast<std::size_t>(in.gcount())));
 }
 
 }  // namespace fw

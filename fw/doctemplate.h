@@ -49,6 +49,9 @@ public:
     // Opens a project file; empty result if the document refused it (the
     // document has reported why).
     OpenDocument OpenDocumentFile(const std::string& path) const;
+    // Whether the regular file at `path` holds a document of this template's
+    // kind (its first bytes say so); false for anything else or no file.
+    bool RecognisesFile(const std::string& path) const;
 
 private:
     OpenDocument Create() const;

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "fw/commands.h"
 
@@ -55,6 +56,17 @@ public:
     // Human-readable description of everything the document holds, for
     // diagnostics (`regsmith-cli dump`).  The default writes nothing.
     virtual void Dump(std::ostream& out, bool json) const;
+    // What differs between this document and `other`, one line each, for
+    // `regsmith-cli diff`; false when nothing differs.  The default knows no
+    // contents and finds nothing.
+    virtual bool WriteDifferences(const CDocument& other, std::ostream& out) const;
+    // What differs from a new document of the same kind (`dump --changed`),
+    // or a line saying that nothing does.
+    virtual void DumpChanges(std::ostream& out) const;
+    // Whether a file starting with `firstBytes` holds a document of this
+    // kind (also one written by a newer release), so that tools can refuse
+    // to write anything else over it.
+    virtual bool RecognisesFile(std::string_view firstBytes) const;
 
 private:
     std::string pathName_;
@@ -63,15 +75,21 @@ private:
     CView* view_ = nullptr;
 };
 
-// Reads a whole file into memory, refusing files larger than `limit` bytes.
-// Returns false and sets `error` when the file cannot be read.
+// Reads a whole file into memory, refusing files larger than `limit` bytes
+// (a regular file from its size, before reading; a device or pipe once that
+// much was read).  Returns false and sets `error` when the file cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
                    std::size_t limit = 64u * 1024u * 1024u);
 
-// Writes `bytes` to a temporary file in the target's folder and renames it over
-// `path` only once everything was written, so a failure never leaves a
-// half-written file behind.  Returns false and sets `error` on failure;
-// `couldNotOpen` tells whether the failure happened at the very start.
+// Writes `bytes` to `path` so that a failure never leaves a half-written file
+// behind: a regular file is written to a temporary file in its folder and
+// renamed over the target only once everything was written (its permissions
+// are kept).  A symbolic link stays a link: the file it names is replaced.  A
+// device, FIFO or socket is written to directly, and "/dev/stdout",
+// "/dev/fd/N" or "/proc/self/fd/N" write to the process's own descriptor.  A
+// file without write permission (read-only mode) is refused, as editors do.
+// Returns false and sets `error` to the cause on failure; `couldNotOpen`
+// tells whether the failure happened before anything was written.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error,
                          bool* couldNotOpen = nullptr);
 

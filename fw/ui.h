@@ -284,6 +284,11 @@ class PushButton : public Control {
 public:
     explicit PushButton(std::string caption) : Control(ControlKind::PushButton, std::move(caption)) {}
     bool Click() override;
+    // What the button does where several buttons of a page do the same (the
+    // title of the nested sheet it opens); empty otherwise.  Buttons with one
+    // caption and one action are interchangeable, so a script may name them
+    // by the caption alone.
+    std::string action;
 };
 
 // A push button that stays pressed or released; pages often change its
@@ -291,6 +296,9 @@ public:
 class ToggleButton : public Control {
 public:
     explicit ToggleButton(std::string caption) : Control(ControlKind::ToggleButton, std::move(caption)) {}
+    // The two states in words ("digital", "analog") where the caption is only
+    // a letter; empty: pressed or not.
+    std::string pressedWords, releasedWords;
     bool IsPressed() const { return pressed_; }
     void SetPressed(bool pressed) { pressed_ = pressed; }
     bool Click() override;  // toggles, then the handler

@@ -95,8 +95,17 @@ int main(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
         for (const std::string& error : plugins.errors) std::fprintf(stderr, "regsmith: %s\n", error.c_str());
         std::string error;
-        const auto written = TakeScreenshots(app, platform, window, parser.value(screenshot), error);
+        // Messages (a project that cannot be opened) go to stderr, not to a box nobody sees.
+        platform.messageHook = [](const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) {
+            std::fprintf(stderr, "regsmith: %s\n", text.c_str());
+            return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::Cancel;
+        };
+        const QStringList projects = parser.positionalArguments();
+        const auto written = TakeScreenshots(app, platform, window, parser.value(screenshot), error,
+                                             projects.isEmpty() ? std::string() : S(projects.front()));
         for (const std::string& name : written) std::printf("%s\n", name.c_str());
+        for (const auto& project : window.Projects())
+            std::printf("project: %s\n", project->open.document->GetTitle().c_str());
         if (written.empty()) {
             std::fprintf(stderr, "regsmith: %s\n", error.c_str());
             return 1;

@@ -40,7 +40,7 @@ const FurtherPicture kFurtherPictures[] = {
 }  // namespace
 
 std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform, MainWindow& window,
-                                         const QString& folder, std::string& error) {
+                                         const QString& folder, std::string& error, const std::string& project) {
     std::vector<std::string> written;
     QDir dir(folder);
     if (!dir.mkpath(".")) {
@@ -62,7 +62,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     window.resize(900, 640);
     window.show();
-    if (!window.NewProject(*docTemplate)) {
+    if (!project.empty()) {
+        // The project named on the command line, as the user asked for it.
+        if (!window.OpenProject(project)) {
+            error = "the project file " + project + " could not be opened";
+            return written;
+        }
+    } else if (!window.NewProject(*docTemplate)) {
         error = "a new QK750 project could not be created";
         return written;
     }

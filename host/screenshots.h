@@ -17,8 +17,10 @@ class MainWindow;
 class QtPlatform;
 
 // Writes the PNG files into `folder` (created if needed) and returns the
-// names written; `error` is set when nothing could be written.
+// names written; `error` is set when nothing could be written.  The window
+// shows the project file `project`, or a new QK750 project when it is empty.
 std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform, MainWindow& window,
-                                         const QString& folder, std::string& error);
+                                         const QString& folder, std::string& error,
+                                         const std::string& project = {});
 
 }  // namespace regsmith::host

@@ -29,8 +29,8 @@ bool CDeviceDocument::OnOpenDocument(const std::string& path) {
     std::string bytes;
     std::string error;
     if (!fw::ReadWholeFile(path, bytes, error)) {
-        platform.MessageBox("Error: Could not open " + path + ": " + error, fw::MessageIcon::Warning,
-                            fw::MessageButtons::Ok);
+        platform.MessageBox("Error: Could not open the project file " + path + ": " + error,
+                            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return false;
     }
     try {
@@ -39,9 +39,13 @@ bool CDeviceDocument::OnOpenDocument(const std::string& path) {
     } catch (const UnsupportedVersionError&) {
         platform.MessageBox(kUnsupportedVersionMessage, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return false;
+    } catch (const NotAProjectFileError& failure) {
+        platform.MessageBox("Error: " + path + " is not a Regsmith project file: " + failure.Cause(),
+                            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        return false;
     } catch (const std::exception& failure) {
-        platform.MessageBox("Error: Could not read " + path + ": " + failure.what(), fw::MessageIcon::Warning,
-                            fw::MessageButtons::Ok);
+        platform.MessageBox("Error: Could not read the project file " + path + ": " + failure.what(),
+                            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return false;
     }
     SetPathName(path);
@@ -54,9 +58,11 @@ bool CDeviceDocument::SaveTo(const std::string& path) {
     std::string error;
     bool couldNotOpen = false;
     if (!fw::WriteFileAtomically(path, ToBytes(), error, &couldNotOpen)) {
-        fw::AfxGetApp()->Platform().MessageBox(
-            couldNotOpen ? "Error: Could Not Open File For Save." : "Error: Could not save " + path + ": " + error,
-            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        // The message the user knows, and on a line of its own why.
+        fw::AfxGetApp()->Platform().MessageBox(couldNotOpen ? std::string("Error: Could Not Open File For Save.\n") +
+                                                                  path + ": " + error
+                                                            : "Error: Could not save " + path + ": " + error,
+                                               fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return false;
     }
     SetModifiedFlag(false);

@@ -60,6 +60,9 @@ public:
     // Everything the document holds, texts with their escapes visible:
     // readable text, or JSON when `json` is set.
     void Dump(std::ostream& out, bool json) const override;
+    // Per peripheral block, each register whose value, flags or texts differ
+    // (name, old, new); the clocks, code format and model too.
+    bool WriteDifferences(const fw::CDocument& other, std::ostream& out) const override;
 };
 
 }  // namespace regsmith

@@ -16,6 +16,9 @@ public:
     void InitializePeripherals() override;
     void Serialize(fw::CArchive& archive) override;
     bool OnOpenDocument(const std::string& path) override;
+    bool RecognisesFile(std::string_view firstBytes) const override;
+    // What differs from a new document of this document's model.
+    void DumpChanges(std::ostream& out) const override;
 
     // Default builders: each inserts its block(s) at reset values.
     void InitTimer();

@@ -3,11 +3,15 @@
 // Texts are quoted with their escapes visible, so line ends and stray bytes
 // show.
 
+#include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <ostream>
 #include <string>
 
-#include "model/device_document.h"
+#include "model/catalogue.h"
+#include "model/k74x_75x_doc.h"
+#include "model/register_fields.h"
 
 namespace regsmith {
 
@@ -53,6 +57,8 @@ void DumpText(std::ostream& out, const CDeviceDocument& document) {
     const CDeviceData& data = document.deviceData;
     const ClockSettings& clocks = document.clocks;
     out << "device id:    " << Hex(document.deviceId, 2) << "\n";
+    const std::string_view model = ModelName(document.deviceId);
+    out << "model:        " << (model.empty() ? std::string("(none)") : std::string(model)) << "\n";
     out << "file format:  major " << data.fileFormatMajor << ", version " << data.fileFormatVersion << "\n";
     out << "device name:  " << Quoted(data.deviceName) << "\n";
     out << "code format:  " << data.codeFormat << (data.IsAssembly() ? " (assembly)" : " (C)") << "\n";
@@ -88,6 +94,7 @@ void DumpJson(std::ostream& out, const CDeviceDocument& document) {
     const ClockSettings& clocks = document.clocks;
     out << "{\n";
     out << "  \"deviceId\": " << unsigned(document.deviceId) << ",\n";
+    out << "  \"model\": " << JsonString(std::string(ModelName(document.deviceId))) << ",\n";
     out << "  \"fileFormatMajor\": " << data.fileFormatMajor << ",\n";
     out << "  \"fileFormatVersion\": " << data.fileFormatVersion << ",\n";
     out << "  \"deviceName\": " << JsonString(data.deviceName) << ",\n";
@@ -129,7 +136,159 @@ void DumpJson(std::ostream& out, const CDeviceDocument& document) {
     out << "}\n";
 }
 
+// ---- Differences -----------------------------------------------------------
+
+// The peripheral a block configures, as the Peripherals menu names it.
+std::string BlockTitle(std::int32_t number) {
+    switch (number) {
+        case kBlockResetSources: return "Reset Sources (block 0)";
+        case kBlockPca: return "PCA (block 1)";
+        case kBlockTimers: return "Timers (block 2)";
+        case kBlockUart: return "UART (block 3)";
+        case kBlockSpi: return "SPI (block 5)";
+        case kBlockAdc: return "ADC (block 6)";
+        case kBlockComparator: return "Comparator (block 7)";
+        case kBlockComparatorReset: return "Comparator as a reset source (block 8)";
+        case kBlockVoltageReference: return "Voltage Reference (block 9)";
+        case kBlockVoltageRegulator: return "Voltage Regulator (block 10)";
+        case kBlockPortIO: return "Port I/O (block 11)";
+        case kBlockOscillators: return "Oscillators (block 12)";
+        case kBlockInterrupts: return "Interrupts (block 13)";
+        default: return "block " + std::to_string(number);
+    }
+}
+
+std::string ModelText(std::uint8_t deviceId) {
+    const std::string_view model = ModelName(deviceId);
+    return model.empty() ? "device id " + Hex(deviceId, 2) : std::string(model);
+}
+
+// Writes difference lines, each block's title once before its first line.
+class DifferenceWriter {
+public:
+    DifferenceWriter(std::ostream& out, std::string oldName, std::string newName)
+        : out_(out), oldName_(std::move(oldName)), newName_(std::move(newName)) {}
+
+    bool Any() const { return any_; }
+    void Heading(std::string heading) { heading_ = std::move(heading); }
+    void Line(const std::string& text) {
+        if (!heading_.empty()) out_ << heading_ << "\n";
+        heading_.clear();
+        out_ << text << "\n";
+        any_ = true;
+    }
+    template <class T>
+    void Compare(const std::string& what, const T& before, const T& after, std::string (*show)(const T&)) {
+        if (!(before == after)) Line(what + ": " + show(before) + " -> " + show(after));
+    }
+    void OnlyIn(const std::string& what, bool inNew) { Line(what + ": only in " + (inNew ? newName_ : oldName_)); }
+
+private:
+    std::ostream& out_;
+    std::string oldName_, newName_, heading_;
+    bool any_ = false;
+};
+
+std::string ShowText(const std::string& text) { return Quoted(text); }
+std::string ShowByte(const std::uint8_t& value) { return Hex(value, 2); }
+std::string ShowNumber(const std::int32_t& value) { return std::to_string(value); }
+std::string ShowWord(const std::uint32_t& value) { return std::to_string(value); }
+std::string ShowFormat(const std::int32_t& format) {
+    if (format == kCodeFormatC) return "C";
+    return format == kCodeFormatAsm ? std::string("assembly") : "assembly (" + std::to_string(format) + ")";
+}
+std::string ShowModel(const std::uint8_t& deviceId) { return ModelText(deviceId); }
+
+void CompareEntries(DifferenceWriter& diff, std::int32_t block, int position, const RegisterEntry& a,
+                    const RegisterEntry& b) {
+    const std::string name = a.name == b.name ? a.name : a.name + "/" + b.name;
+    diff.Compare("  " + name, a.value, b.value, ShowByte);
+    // The settings a page shows, where the register's fields are known.
+    if (a.value != b.value && a.name == b.name)
+        for (const RegisterField& field : FieldsOf(block, position))
+            if (FieldValue(field, a.value) != FieldValue(field, b.value))
+                diff.Line("    " + std::string(field.name) + ": " + std::to_string(FieldValue(field, a.value)) +
+                          " -> " + std::to_string(FieldValue(field, b.value)));
+    diff.Compare("  " + name + " reset value", a.resetValue, b.resetValue, ShowByte);
+    diff.Compare("  " + name + " OR mode", a.orMode, b.orMode, ShowNumber);
+    diff.Compare("  " + name + " force emit", a.forceEmit, b.forceEmit, ShowNumber);
+    diff.Compare("  " + name + " index", a.index, b.index, ShowNumber);
+    diff.Compare("  " + name + " cBefore", a.cBefore, b.cBefore, ShowText);
+    diff.Compare("  " + name + " asmBefore", a.asmBefore, b.asmBefore, ShowText);
+    diff.Compare("  " + name + " cAfter", a.cAfter, b.cAfter, ShowText);
+    diff.Compare("  " + name + " asmAfter", a.asmAfter, b.asmAfter, ShowText);
+}
+
+void CompareBlocks(DifferenceWriter& diff, std::int32_t number, const PeripheralBlock& a, const PeripheralBlock& b) {
+    diff.Compare("  cHeader", a.cHeader, b.cHeader, ShowText);
+    diff.Compare("  asmHeader", a.asmHeader, b.asmHeader, ShowText);
+    diff.Compare("  cPrologue", a.cPrologue, b.cPrologue, ShowText);
+    diff.Compare("  asmPrologue", a.asmPrologue, b.asmPrologue, ShowText);
+    const std::size_t common = std::min(a.registers.size(), b.registers.size());
+    for (std::size_t i = 0; i < common; ++i)
+        CompareEntries(diff, number, static_cast<int>(i), a.registers[i], b.registers[i]);
+    for (std::size_t i = common; i < a.registers.size(); ++i) diff.OnlyIn("  " + a.registers[i].name, false);
+    for (std::size_t i = common; i < b.registers.size(); ++i) diff.OnlyIn("  " + b.registers[i].name, true);
+    diff.Compare("  cFooter", a.cFooter, b.cFooter, ShowText);
+    diff.Compare("  asmFooter", a.asmFooter, b.asmFooter, ShowText);
+}
+
+// Everything the user set that differs; the file format numbers are not
+// compared, since every save writes today's.
+bool WriteDifferenceLines(const CDeviceDocument& a, const CDeviceDocument& b, DifferenceWriter& diff) {
+    diff.Compare("model", a.deviceId, b.deviceId, ShowModel);
+    diff.Compare("device name", a.deviceData.deviceName, b.deviceData.deviceName, ShowText);
+    diff.Compare("code format", a.deviceData.codeFormat, b.deviceData.codeFormat, ShowFormat);
+    diff.Compare("sysclk", a.clocks.sysclk, b.clocks.sysclk, ShowWord);
+    diff.Compare("internalOscFrequency", a.clocks.internalOscFrequency, b.clocks.internalOscFrequency, ShowWord);
+    diff.Compare("reservedClockWord", a.clocks.reservedClockWord, b.clocks.reservedClockWord, ShowWord);
+    diff.Compare("externalOscFrequency", a.clocks.externalOscFrequency, b.clocks.externalOscFrequency, ShowWord);
+    diff.Compare("pcaClockWord", a.clocks.pcaClockWord, b.clocks.pcaClockWord, ShowWord);
+    const auto& left = a.deviceData.blockMap;
+    const auto& right = b.deviceData.blockMap;
+    auto l = left.begin();
+    auto r = right.begin();
+    while (l != left.end() || r != right.end()) {
+        if (r == right.end() || (l != left.end() && l->first < r->first)) {
+            diff.Heading({});
+            diff.OnlyIn(BlockTitle(l->first), false);
+            ++l;
+        } else if (l == left.end() || r->first < l->first) {
+            diff.Heading({});
+            diff.OnlyIn(BlockTitle(r->first), true);
+            ++r;
+        } else {
+            diff.Heading(BlockTitle(l->first));
+            CompareBlocks(diff, l->first, l->second, r->second);
+            diff.Heading({});
+            ++l;
+            ++r;
+        }
+    }
+    return diff.Any();
+}
+
 }  // namespace
+
+bool CDeviceDocument::WriteDifferences(const fw::CDocument& other, std::ostream& out) const {
+    const auto* project = dynamic_cast<const CDeviceDocument*>(&other);
+    if (!project) return false;
+    DifferenceWriter diff(out, GetPathName().empty() ? "the first project" : GetPathName(),
+                          project->GetPathName().empty() ? "the second project" : project->GetPathName());
+    return WriteDifferenceLines(*this, *project, diff);
+}
+
+void CK74x_75xDoc::DumpChanges(std::ostream& out) const {
+    CK74x_75xDoc fresh(deviceId);
+    fresh.OnNewDocument();
+    const std::string reference = "a new " + ModelText(deviceId) + " project";
+    std::ostringstream lines;
+    DifferenceWriter diff(lines, reference, GetPathName().empty() ? "this project" : GetPathName());
+    if (WriteDifferenceLines(fresh, *this, diff))
+        out << "Changes from " << reference << ":\n" << lines.str();
+    else
+        out << "No changes from " << reference << ".\n";
+}
 
 void CDeviceDocument::Dump(std::ostream& out, bool json) const {
     if (json)

@@ -7,15 +7,57 @@
 
 #include "model/project_file.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
 #include <string_view>
 
 #include "fw/app.h"
+#include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
 
 namespace regsmith {
 
 UnsupportedVersionError::UnsupportedVersionError(std::int32_t fileMajor, std::int32_t fileVersion)
     : ProjectFileError(kUnsupportedVersionMessage), major(fileMajor), version(fileVersion) {}
+
+NotAProjectFileError::NotAProjectFileError(const std::string& cause)
+    : ProjectFileError("not a Regsmith project file (" + cause + ")"), cause_(cause) {}
+
+std::string NotAProjectCause(std::uint8_t deviceId, std::int32_t major, std::int32_t version, bool numbersRead) {
+    if (!FindModel(deviceId)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", deviceId);
+        return std::string("its first byte ") + hex + " is no QK74x_75x device id (0xD0-0xDB)";
+    }
+    if (!numbersRead) return {};
+    if (major < 0 || major > kMaxPlausibleMajor || version > kMaxPlausibleVersion)
+        return "format major " + std::to_string(major) + ", version " + std::to_string(version) +
+               " is no release's";
+    return {};
+}
+
+bool LooksLikeProjectFile(std::string_view firstBytes) {
+    if (firstBytes.size() < 9) return false;
+    const auto word = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t(static_cast<std::uint8_t>(firstBytes[at + i])) << (8 * i);
+        return static_cast<std::int32_t>(value);
+    };
+    const std::int32_t major = word(1), version = word(5);
+    return NotAProjectCause(static_cast<std::uint8_t>(firstBytes[0]), major, version, true).empty() &&
+           version >= -kMaxPlausibleVersion;
+}
+
+bool FileHoldsProject(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    std::ifstream in(path, std::ios::binary);
+    char head[16];
+    in.read(head, sizeof head);
+    return LooksLikeProjectFile(std::string_view(head, static_cast<std::size_t>(in.gcount())));
+}
 
 FileGeneration GenerationOf(std::int32_t major, std::int32_t version) {
     if (major > kFileFormatMajor || version > kFileFormatVersion) return FileGeneration::Unsupported;
@@ -352,9 +394,11 @@ void CK74x_75xDoc::Serialize(fw::CArchive& archive) {
         deviceData.Serialize(archive);
         return;
     }
+    bool numbersRead = false;
     try {
         if (archive.Remaining() == 0) throw ProjectFileError("the file is empty");
         archive >> deviceId >> deviceData.fileFormatMajor >> deviceData.fileFormatVersion;
+        numbersRead = true;
         if (GenerationOf(deviceData.fileFormatMajor, deviceData.fileFormatVersion) == FileGeneration::Unsupported)
             throw UnsupportedVersionError(deviceData.fileFormatMajor, deviceData.fileFormatVersion);
         ClockSettings read;
@@ -374,9 +418,18 @@ void CK74x_75xDoc::Serialize(fw::CArchive& archive) {
         deviceData.deviceName.clear();
         deviceData.codeFormat = kCodeFormatC;
         deviceData.blockMap.clear();
+        // A file whose header no release could have written is not reported
+        // as a newer or damaged project, but as what it is.
+        if (archive.Position() > 0) {
+            const std::string cause =
+                NotAProjectCause(deviceId, deviceData.fileFormatMajor, deviceData.fileFormatVersion, numbersRead);
+            if (!cause.empty()) throw NotAProjectFileError(cause);
+        }
         throw;
     }
 }
+
+bool CK74x_75xDoc::RecognisesFile(std::string_view firstBytes) const { return LooksLikeProjectFile(firstBytes); }
 
 bool CK74x_75xDoc::OnOpenDocument(const std::string& path) { return CDeviceDocument::OnOpenDocument(path); }
 

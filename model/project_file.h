@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "fw/archive.h"
 #include "model/device_data.h"
@@ -38,6 +39,35 @@ public:
     std::int32_t major;
     std::int32_t version;
 };
+
+// A file that is plainly not a project: a text file, random bytes, a first
+// byte that is no model's device id or format numbers no release could have
+// written.  cause() says which.
+class NotAProjectFileError : public ProjectFileError {
+public:
+    explicit NotAProjectFileError(const std::string& cause);
+    const std::string& Cause() const { return cause_; }
+
+private:
+    std::string cause_;
+};
+
+// Format numbers beyond these were never written by any release, nor will
+// be: a file stamped with them is not a project of a newer release.
+inline constexpr std::int32_t kMaxPlausibleMajor = 99;
+inline constexpr std::int32_t kMaxPlausibleVersion = 9999;
+
+// Why a header of a refused file shows that it is no project at all, or ""
+// when it looks like a project (of this or a newer release).
+std::string NotAProjectCause(std::uint8_t deviceId, std::int32_t major, std::int32_t version, bool numbersRead);
+
+// Whether a file starting with these bytes holds a project, of this release
+// or a newer one: a model's device id and plausible format numbers.  Used to
+// refuse writing anything else over a project.
+bool LooksLikeProjectFile(std::string_view firstBytes);
+
+// Whether the regular file at `path` (links followed) holds a project.
+bool FileHoldsProject(const std::string& path);
 
 // Which reader a format major and version select.
 enum class FileGeneration {

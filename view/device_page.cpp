@@ -315,10 +315,13 @@ fw::PushButton& CDevicePropPage::AddNestedSheetButton(fw::Container& parent, std
 
 fw::PushButton& CDevicePropPage::BindNestedSheet(fw::PushButton& button, NestedSheet which,
                                                  std::function<void()> afterOk) {
+    const bool onlyOpens = !afterOk;
     button.onChange = [this, which, afterOk = std::move(afterOk)] {
         if (RunNested(which) == fw::DialogResult::Ok && afterOk) afterOk();
     };
     nestedButtons_.emplace_back(&button, which);
+    // Buttons that open one row and do nothing more are interchangeable.
+    if (onlyOpens) button.action = "nested sheet " + std::to_string(static_cast<int>(which));
     return button;
 }
 

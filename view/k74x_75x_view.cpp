@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "fw/app.h"
+#include "model/project_file.h"
 #include "view/colouring.h"
 #include "view/command_ids.h"
 #include "view/sheet_commands.h"
@@ -84,11 +85,17 @@ void CK74x_75xView::OnFileSaveSource() {
     request.promptBeforeOverwrite = true;
     const std::optional<std::string> path = Platform().SaveFileDialog(request);
     if (!path) return;
+    // A project, this one or any other, is never replaced by its source.
+    if (FileHoldsProject(*path)) {
+        Warn("Error: " + *path + " holds a Regsmith project; the source was not saved over it.");
+        return;
+    }
     // Written to a temporary file and renamed over the target, so a failure
-    // never leaves a truncated source behind.
+    // never leaves a truncated source behind; the message says why it failed.
     std::string error;
     if (!fw::WriteFileAtomically(*path, GetText(), error))
-        Platform().MessageBox(kSaveSourceError, fw::MessageIcon::Question, fw::MessageButtons::Ok);
+        Platform().MessageBox(std::string(kSaveSourceError) + "\n" + *path + ": " + error, fw::MessageIcon::Question,
+                              fw::MessageButtons::Ok);
 }
 
 void CK74x_75xView::OnFilePrint() {

@@ -107,10 +107,14 @@ void CPortIOCrossbarPropPage::BuildControls() {
         pinCell(*controls.input, 0);
         controls.input->SetName("Input " + PinSuffix(pin));
         Bind(*controls.input, PinEntry(reg::P0MDIN, pin), PinMask(pin), "D", "A");
+        controls.input->pressedWords = "digital";
+        controls.input->releasedWords = "analog";
         controls.output = &pinGrid.AddAt<fw::ToggleButton>(1, column, "O");
         pinCell(*controls.output, 1);
         controls.output->SetName("Output " + PinSuffix(pin));
         Bind(*controls.output, PinEntry(reg::P0MDOUT, pin), PinMask(pin), "P", "O");
+        controls.output->pressedWords = "push-pull";
+        controls.output->releasedWords = "open-drain";
         controls.skip = &pinGrid.AddAt<fw::CheckBox>(2, column, "");
         pinCell(*controls.skip, 2);
         controls.skip->SetName("Skip " + PinSuffix(pin));

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "model/k74x_75x_doc.h"
+#include "model/register_tables.h"
 #include "tests/model/file_bytes.h"
 #include "tests/model/project_bytes.h"
 #include "tests/support/cli_runner.h"
@@ -186,6 +188,266 @@ TEST_F(Cli, GenerateToAnUnwritablePlaceFailsAndKeepsTheOldOutput) {
             ShellQuote(REGSMITH_CLI) + " dump " + ShellQuote(path) + " >/dev/full 2>/dev/null";
         const int rawDump = std::system(dump.c_str());
         EXPECT_TRUE(WIFEXITED(rawDump) && WEXITSTATUS(rawDump) != 0);
+    }
+}
+
+
+// Every way an output path can point at something precious: the command is
+// refused with its reason and the file is as it was, or the output lands
+// where it should and links stay links.
+TEST_F(Cli, OutputPathsNeverLoseAFile) {
+    CK74x_75xDoc document(0xD6);
+    const std::string project = ConfiguredProject("p.rsg", kCodeFormatC, document);
+    const std::string projectBytes = ReadFile(project), text = document.GenerateCode();
+    CK74x_75xDoc other(0xD0);
+    const std::string otherProject = ConfiguredProject("other.rsg", kCodeFormatAsm, other);
+    FileBytes newer;
+    newer.Head(0xD0, 1, 82).Text("QK740").Int32(0).Int32(0);
+    WriteFile(File("newer.rsg"), newer.str());
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_symlink(project, File("link.rsg"));
+    WriteFile(File("readonly.c"), "keep me");
+    ::chmod(File("readonly.c").c_str(), 0444);
+    WriteFile(File("old.c"), "old");
+    WriteFile(File("linked.c"), "old");
+    std::filesystem::create_symlink("linked.c", File("link.c"));
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string error;  // a part of stderr ("" for none at all)
+        std::string out;
+    };
+    const std::string refusedSame = "cannot write the output file ";
+    const Case cases[] = {
+        {{"generate", project, "-o", project}, 1, refusedSame + project + ": it is the project being read", ""},
+        {{"generate", project, "-o", File("link.rsg")}, 1, ": it is the project being read", ""},
+        {{"generate", project, "-o", File("sub/../p.rsg")}, 1, ": it is the project being read", ""},
+        {{"generate", project, "-o", otherProject}, 1, otherProject + ": it holds a Regsmith project", ""},
+        {{"generate", project, "-o", File("newer.rsg")}, 1, ": it holds a Regsmith project", ""},
+        {{"generate", project, "-o", File("readonly.c")}, 1, File("readonly.c") + ": the file is read-only", ""},
+        {{"generate", project, "-o", File("sub")}, 0, "", ""},
+        {{"generate", project, "-o", File("old.c")}, 0, "", ""},
+        {{"generate", project, "-o", File("link.c")}, 0, "", ""},
+        {{"generate", project, "-o", "-"}, 0, "", text},
+        {{"generate", project, "-o", "/dev/stdout"}, 0, "", text},
+        {{"new", "QK740", "-o", otherProject}, 1, "the project file " + otherProject + " exists already (--force", ""},
+        {{"new", "QK740", "-o", File("old.c")}, 1, "exists already", ""},
+        {{"new", "QK740", "--force", "-o", File("readonly.c")}, 1, ": the file is read-only", ""},
+    };
+    for (const Case& c : cases) {
+        CliResult run = RunCli(c.args);
+        SCOPED_TRACE(c.args[0] + " ... " + c.args.back());
+        EXPECT_EQ(run.status, c.status) << run.err;
+        if (c.error.empty()) EXPECT_EQ(run.err, "");
+        else EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, c.out);
+    }
+    EXPECT_EQ(ReadFile(project), projectBytes);
+    EXPECT_EQ(ReadFile(otherProject), ProjectBytes(other));
+    EXPECT_EQ(ReadFile(File("newer.rsg")), newer.str());
+    EXPECT_EQ(ReadFile(File("readonly.c")), "keep me");
+    EXPECT_EQ(ReadFile(File("old.c")), text);
+    EXPECT_EQ(ReadFile(File("sub/p.c")), text);
+    EXPECT_TRUE(std::filesystem::is_symlink(File("link.c")));
+    EXPECT_EQ(ReadFile(File("linked.c")), text);
+    EXPECT_TRUE(std::filesystem::is_symlink(File("link.rsg")));
+
+    // --force replaces an existing project.
+    CliResult forced = RunCli({"new", "QK740", "--force", "-o", otherProject});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    CK74x_75xDoc fresh(0xD0);
+    ASSERT_TRUE(fresh.OnNewDocument());
+    EXPECT_EQ(ReadFile(otherProject), ProjectBytes(fresh));
+}
+
+// Usage errors exit 2, refused inputs 1, each with a message saying what was wrong.
+TEST_F(Cli, ExitStatusesAndMessages) {
+    CK74x_75xDoc document(0xD6);
+    const std::string project = ConfiguredProject("p.rsg", kCodeFormatC, document);
+    WriteFile(File("notes.txt"), "Hello, this is a text file.\n");
+    WriteFile(File("random.bin"), std::string("\xD3\x7F\x12\x9C\xFF\xEE\x01\x02\x03\x04\x05", 11));
+    FileBytes impossible;
+    impossible.Head(0xD0, 1, 0x7FFFFFFF).Text("QK740");
+    WriteFile(File("impossible.rsg"), impossible.str());
+    FileBytes newer;
+    newer.Head(0xD0, 3, 12).Text("QK740");
+    WriteFile(File("newer.rsg"), newer.str());
+    const std::string missing = File("missing.rsg");
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{}, 2, "regsmith-cli: a command is required: models, new, generate, diff, dump or script"},
+        {{"frobnicate"}, 2, "regsmith-cli: unknown command frobnicate (see regsmith-cli --help)"},
+        {{"--frob", "models"}, 2, "unknown option --frob"},
+        {{"generate"}, 2, "missing FILE"},
+        {{"generate", project, "--bogus"}, 2, "unknown option --bogus"},
+        {{"generate", project, "--format", "pascal"}, 2, "pascal"},
+        {{"new", "QK750"}, 2, "missing --output"},
+        {{"generate", project, "-o", ""}, 2, "an empty file name"},
+        {{"generate", ""}, 2, "an empty file name"},
+        {{"script", ""}, 2, "an empty file name"},
+        {{"dump", project, "--json", "--changed"}, 2, "--changed"},
+        {{"generate", "--check", project}, 2, "FILE OUT"},
+        {{"generate", project, project}, 2, "several projects need -o FOLDER"},
+        {{"generate", project, project, "-o", File("nowhere")}, 2, "-o must name an existing folder"},
+        {{"diff", project}, 2, ""},
+        {{"script", folder.string()}, 1, "cannot read the script " + folder.string() + ": it is a folder"},
+        {{"script", missing}, 1, "cannot read the script " + missing + ": No such file or directory"},
+        {{"dump", File("notes.txt")}, 1,
+         File("notes.txt") + " is not a Regsmith project file: its first byte 0x48 is no QK74x_75x device id"},
+        {{"dump", File("random.bin")}, 1, "is not a Regsmith project file"},
+        {{"dump", File("impossible.rsg")}, 1,
+         "is not a Regsmith project file: format major 1, version 2147483647 is no release's"},
+        {{"generate", File("newer.rsg")}, 1,
+         "regsmith-cli: the project file " + File("newer.rsg") +
+             ": Error: This file is not supported under this DLL version"},
+        {{"generate", missing}, 1,
+         "regsmith-cli: Error: Could not open the project file " + missing + ": No such file or directory\n"},
+    };
+    for (const Case& c : cases) {
+        CliResult run = RunCli(c.args);
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0] + " " + c.args.back());
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    }
+    CliResult version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "regsmith-cli 1.0\n");
+    CliResult help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("  2  a usage error"), std::string::npos) << help.out;
+}
+
+// --check, diff and dump --changed on a few pairs of projects.
+TEST_F(Cli, CheckDiffAndChanges) {
+    CK74x_75xDoc plain(0xD6), uart(0xD6), assembly(0xD6), small(0xD0), fields(0xD6);
+    ASSERT_TRUE(plain.OnNewDocument() && uart.OnNewDocument() && assembly.OnNewDocument() && small.OnNewDocument() &&
+                fields.OnNewDocument());
+    fields.deviceData.blockMap[kBlockInterrupts].registers[reg::IE].value = 0x05;
+    fields.deviceData.blockMap[kBlockInterrupts].registers[reg::IT01CF].value = 0x83;
+    fields.deviceData.blockMap[kBlockPortIO].registers[reg::P1SKIP].value = 0x08;
+    fields.deviceData.blockMap[kBlockPortIO].registers[reg::XBR1].value = 0x42;
+    uart.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
+    uart.deviceData.blockMap[kBlockUart].registers[0].forceEmit = 1;
+    uart.clocks.externalOscFrequency = 11059200;
+    assembly.deviceData.codeFormat = kCodeFormatAsm;
+    assembly.deviceData.blockMap[kBlockInterrupts].registers[4].cAfter = "; done\r\n";
+    assembly.deviceData.blockMap.erase(kBlockSpi);
+    const std::string a = File("a.rsg"), b = File("b.rsg"), c = File("c.rsg"), d = File("d.rsg");
+    WriteFile(a, ProjectBytes(plain));
+    WriteFile(b, ProjectBytes(uart));
+    WriteFile(c, ProjectBytes(assembly));
+    WriteFile(d, ProjectBytes(small));
+    const std::string e = File("e.rsg");
+    WriteFile(e, ProjectBytes(fields));
+    WriteFile(File("a.c"), plain.GenerateCode());
+    std::string lf = plain.GenerateCode();
+    std::erase(lf, '\r');
+    WriteFile(File("a-lf.c"), lf);
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out, error;
+    };
+    const Case cases[] = {
+        {{"generate", "--check", a, File("a.c")}, 0, "", ""},
+        {{"generate", "--check", a, File("a-lf.c"), "--line-ends", "lf"}, 0, "", ""},
+        {{"generate", "--check", b, File("a.c")}, 1, "",
+         "regsmith-cli: " + File("a.c") + " is out of date: line 7 differs from what " + b + " generates\n"},
+        {{"generate", "--check", a, File("a-lf.c")}, 1, "", "line 1 differs"},
+        {{"generate", "--check", a, File("none.c")}, 1, "", File("none.c") + " is out of date: it does not exist"},
+        {{"diff", a, a}, 0, "", ""},
+        {{"diff", a, b}, 1,
+         "externalOscFrequency: 0 -> 11059200\n"
+         "UART (block 3)\n"
+         "  SCON0: 0x00 -> 0x10\n"
+         "  SCON0 force emit: 0 -> 1\n",
+         ""},
+        {{"diff", a, c}, 1,
+         "code format: C -> assembly\n"
+         "SPI (block 5): only in " + a + "\n"
+         "Interrupts (block 13)\n"
+         "  IE cAfter: \"\" -> \"; done\\r\\n\"\n",
+         ""},
+        {{"diff", d, a}, 1, "model: QK740 -> QK750\n", ""},
+        // The fields a page shows are named, in its words.
+        {{"diff", a, e}, 1,
+         "Port I/O (block 11)\n"
+         "  P1SKIP: 0x00 -> 0x08\n"
+         "    Skip P1.3: 0 -> 1\n"
+         "  XBR1: 0x00 -> 0x42\n"
+         "    Enable Crossbar: 0 -> 1\n"
+         "    PCA (CEX count): 0 -> 2\n"
+         "Interrupts (block 13)\n"
+         "  IT01CF: 0x01 -> 0x83\n"
+         "    /INT1 Active High: 0 -> 1\n"
+         "    /INT0 Port Pin Selection: 1 -> 3\n"
+         "  IE: 0x00 -> 0x05\n"
+         "    Enable /INT1 Interrupt: 0 -> 1\n"
+         "    Enable /INT0 Interrupt: 0 -> 1\n",
+         ""},
+        {{"dump", "--changed", a}, 0, "No changes from a new QK750 project.\n", ""},
+        {{"dump", "--changed", b}, 0,
+         "Changes from a new QK750 project:\n"
+         "externalOscFrequency: 0 -> 11059200\n"
+         "UART (block 3)\n"
+         "  SCON0: 0x00 -> 0x10\n"
+         "  SCON0 force emit: 0 -> 1\n",
+         ""},
+    };
+    for (const Case& test : cases) {
+        CliResult run = RunCli(test.args);
+        SCOPED_TRACE(test.args[0] + " " + test.args[1] + " " + test.args[2]);
+        EXPECT_EQ(run.status, test.status) << run.err;
+        EXPECT_EQ(run.out, test.out);
+        if (test.error.empty() || test.error.back() != '\n') EXPECT_NE(run.err.find(test.error), std::string::npos) << run.err;
+        else EXPECT_EQ(run.err, test.error);
+    }
+}
+
+TEST_F(Cli, GenerateSeveralProjectsIntoAFolder) {
+    CK74x_75xDoc c(0xD0), assembly(0xD6);
+    const std::string first = ConfiguredProject("first.rsg", kCodeFormatC, c);
+    const std::string second = ConfiguredProject("second.rsg", kCodeFormatAsm, assembly);
+    std::filesystem::create_directory(folder / "out");
+    CliResult run = RunCli({"generate", first, second, "-o", File("out"), "--line-ends", "lf"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::string cText = c.GenerateCode(), asmText = assembly.GenerateCode();
+    std::erase(cText, '\r');
+    std::erase(asmText, '\r');
+    EXPECT_EQ(ReadFile(File("out/first.c")), cText);
+    EXPECT_EQ(ReadFile(File("out/second.asm")), asmText);
+
+    // Two projects that would write one file: the second is refused.
+    std::filesystem::create_directory(folder / "again");
+    std::filesystem::copy_file(first, folder / "again" / "second.rsg");
+    CliResult clash = RunCli({"generate", second, File("again/second.rsg"), "--format", "c", "-o", File("out")});
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(clash.err.find("another project given writes it too"), std::string::npos) << clash.err;
+}
+
+TEST_F(Cli, AFullStandardOutputIsAnError) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    CK74x_75xDoc document(0xD0);
+    const std::string path = ConfiguredProject("p.rsg", kCodeFormatC, document);
+    CK74x_75xDoc other(0xD0);
+    const std::string otherPath = ConfiguredProject("q.rsg", kCodeFormatAsm, other);
+    WriteFile(File("script.txt"), "new QK740\ngenerate\n");
+    const std::string cli = ShellQuote(REGSMITH_CLI) + " --plugins " + ShellQuote(REGSMITH_PLUGIN_DIR) + " ";
+    for (const std::string& command : {cli + "models", cli + "diff " + ShellQuote(path) + " " + ShellQuote(otherPath),
+                                       cli + "dump --changed " + ShellQuote(path),
+                                       cli + "script " + ShellQuote(File("script.txt"))}) {
+        CliResult run = testing::RunShell("(" + command + " > /dev/full)", folder);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("cannot write to standard output: No space left on device"), std::string::npos)
+            << command << ": " << run.err;
     }
 }
 

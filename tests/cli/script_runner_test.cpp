@@ -175,7 +175,7 @@ TEST_F(ScriptRunnerTest, ShowListsEveryVisibleControl) {
               "edit \"SCON0 Value (Hex):\" = \"\"\n"
               "list \"Mode:\" = \"Off\"\n"
               "toggle [ ] \"Pin P0.1\"\n"
-              "three-state [0] \"Skip P0.2\"\n"
+              "three-state \"Skip P0.2\" = \"0\"\n"
               "button \"Never\" disabled\n"
               "group \"Group A\"\n"
               "check [ ] \"Group A/Invert\"\n"
@@ -223,7 +223,7 @@ TEST_F(ScriptRunnerTest, EveryKindOfControlIsDriven) {
         "    SCON0     = 0x01;\n"
         "list \"Mode:\" = \"On\"\n"
         "toggle [x] \"Pin P0.1\"\n"
-        "three-state [2] \"Skip P0.2\"\n"
+        "three-state \"Skip P0.2\" = \"2\"\n"
         "check [x] \"Group A/Invert\"\n"
         "edit \"Group B\" = \"two words\"\n";
     EXPECT_EQ(out.substr(0, expectedStart.size()), expectedStart);
@@ -263,10 +263,11 @@ TEST_F(ScriptRunnerTest, ErrorsNameTheLine) {
         {"new QK740\nmenu SPI\n", "line 2: the menu item \"SPI\" is disabled"},
         {"new QK740\nmenu UART\nclick Never\n", "line 3: the control \"Never\" is disabled"},
         {"new QK740\nmenu UART\nclick Invert\n",
-         "line 3: several controls are named \"Invert\"; name one as \"group/control\" on \"Widgets\""},
+         "line 3: several controls are named \"Invert\" (name one as: \"Group A/Invert\", \"Group B/Invert\")"},
         {"new QK740\nmenu UART\nslide Level: 8\n", "line 3: the slider \"Level:\" goes from 0 to 7"},
         {"new QK740\nmenu UART\nslide Level: x\n", "line 3: \"x\" is not a whole number"},
-        {"new QK740\nmenu UART\nselect Mode: Maybe\n", "line 3: the list \"Mode:\" has no item \"Maybe\""},
+        {"new QK740\nmenu UART\nselect Mode: Maybe\n",
+         "line 3: the list \"Mode:\" has no item \"Maybe\" (items: \"Off\", \"On\")"},
         {"new QK740\nmenu UART\ntype Enable 1\n", "line 3: \"Enable\" is not an edit field"},
         {"new QK740\nmenu UART\nclick Table\n", "line 3: \"Table\" is a grid, not something to click"},
         {"new QK740\nmenu UART\nclick Calculate\npage Widgets\n", "line 4: a dialog has no pages"},
@@ -294,6 +295,78 @@ TEST_F(ScriptRunnerTest, ResetAndFormat) {
     EXPECT_EQ(error, "");
     EXPECT_EQ(out.rfind("message: Reset all registers to default for this peripheral?\n;----", 0), 0u);
     EXPECT_NE(out.find("    mov  SCON0,     #080h\r\n"), std::string::npos) << out;
+}
+
+
+// An endless script of one repeated comment line, served from one buffer.
+class EndlessComments : public std::streambuf {
+public:
+    EndlessComments() : line_(64 * 1024 / 10 * 10, ' ') {
+        for (std::size_t i = 0; i < line_.size(); i += 10) line_.replace(i, 10, "# comment\n");
+    }
+
+protected:
+    int_type underflow() override {
+        setg(line_.data(), line_.data(), line_.data() + line_.size());
+        return traits_type::to_int_type(line_[0]);
+    }
+
+private:
+    std::string line_;
+};
+
+TEST_F(ScriptRunnerTest, LinesAndScriptsAreBounded) {
+    const std::string longest = "#" + std::string(kMaxScriptLineBytes - 1, 'x');
+    const std::pair<std::string, const char*> cases[] = {
+        {"new QK740\n" + longest + "\nmenu UART\ncancel\n", ""},
+        {"new QK740\n" + longest + "x\nmenu UART\n", "line 2: the line is longer than 64 KiB"},
+        {"new QK740\n" + longest + "x", "line 2: the line is longer than 64 KiB"},
+        {std::string("new QK740\nmenu \0UART\n", 21), "line 2: a NUL byte: the script is not a text file"},
+        {std::string("\0", 1), "line 1: a NUL byte: the script is not a text file"},
+        {"\xEF\xBB\xBFnew QK740\nmenu UART\ncancel\n", ""},
+        {"new QK740\n\xEF\xBB\xBFmenu UART\n", "line 2: unknown command \"\xEF\xBB\xBFmenu\""},
+    };
+    for (const auto& [script, expected] : cases) EXPECT_EQ(Run(script).second, expected) << script.substr(0, 40);
+
+    EndlessComments endless;
+    std::istream in(&endless);
+    std::ostringstream out;
+    ScriptRunner runner(app, in, out);
+    try {
+        runner.Run();
+        ADD_FAILURE() << "an endless script ran to its end";
+    } catch (const ScriptError& failure) {
+        EXPECT_EQ(failure.line, static_cast<int>(kMaxScriptBytes / 10 + 1));
+        EXPECT_EQ(failure.reason, "the script is larger than 64 MiB");
+    }
+}
+
+// Control, page, item and menu names as a user types them, and the closest
+// names when nothing matches.
+TEST_F(ScriptRunnerTest, NamesAsAUserTypesThem) {
+    struct Case {
+        const char* lines;  // after "new QK740", "menu UART"
+        const char* out;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"click enable\nshow ENABLE\n", "check [x] \"Enable\"\n", ""},
+        {"select mode: ON\nshow \"  mode:\"\n", "list \"Mode:\" = \"On\"\n", ""},
+        {"show \"group  b/INVERT\"\n", "check [x] \"Group B/Invert\"\n", ""},
+        {"show Configu\n", "button \"Configure Interrupts\"\n", ""},
+        {"page WIDGETS\nshow \"pin p0.1\"\n", "toggle [ ] \"Pin P0.1\"\n", ""},
+        {"show Confi\n", "", "line 3: no control \"Confi\" on \"Widgets\" (closest: \"Configure Interrupts\")"},
+        {"click Enabel\n", "", "line 3: no control \"Enabel\" on \"Widgets\" (closest: \"Enable\")"},
+        {"click Zzzzzzzzzzz\n", "", "line 3: no control \"Zzzzzzzzzzz\" on \"Widgets\""},
+        {"page Gadgets\n", "", "line 3: the sheet \"UARTs\" has no page \"Gadgets\" (pages: \"Widgets\")"},
+    };
+    for (const Case& c : cases) {
+        const auto [out, error] = Run(std::string("new QK740\nmenu UART\n") + c.lines + "cancel\n");
+        EXPECT_EQ(out, c.out) << c.lines;
+        EXPECT_EQ(error, c.error) << c.lines;
+    }
+    EXPECT_EQ(Run("new QK740\nmenu uart\ncancel\nmenu Uarts\n").second,
+              "line 4: the menu has no item \"Uarts\" (closest: \"UART\")");
 }
 
 }  // namespace

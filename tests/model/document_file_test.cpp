@@ -80,10 +80,10 @@ TEST_F(DocumentFile, CorruptOrMissingFileFailsWithAMessageNamingFileAndCause) {
         std::string path, start, cause;
     };
     const Case cases[] = {
-        {corrupt, "Error: Could not read " + corrupt + ": ", "negative block count -3"},
-        {empty, "Error: Could not read " + empty + ": ", "the file is empty"},
-        {missing, "Error: Could not open " + missing + ": ", "No such file"},
-        {folder_.Path(), "Error: Could not open " + folder_.Path() + ": ", "folder"},
+        {corrupt, "Error: Could not read the project file " + corrupt + ": ", "negative block count -3"},
+        {empty, "Error: Could not read the project file " + empty + ": ", "the file is empty"},
+        {missing, "Error: Could not open the project file " + missing + ": ", "No such file"},
+        {folder_.Path(), "Error: Could not open the project file " + folder_.Path() + ": ", "folder"},
     };
     for (const Case& c : cases) {
         platform_.boxes.clear();
@@ -142,7 +142,8 @@ TEST_F(DocumentFile, SaveThatCannotCreateItsFileReportsAndChangesNothing) {
     document.SetModifiedFlag();
     platform_.savePath = folder_.File("no-such-folder/board.rsg");
     EXPECT_TRUE(document.OnCommand(fw::ID_FILE_SAVE_AS));
-    EXPECT_EQ(platform_.Texts(), std::vector<std::string>{"Error: Could Not Open File For Save."});
+    EXPECT_EQ(platform_.Texts(), std::vector<std::string>{std::string("Error: Could Not Open File For Save.\n") +
+                                                          *platform_.savePath + ": No such file or directory"});
     EXPECT_EQ(document.GetPathName(), "");
     EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(app_.GetRecentFiles().empty());

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "fw/document.h"
+#include "model/device_document.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
 #include "view/colouring.h"
@@ -16,6 +17,7 @@ namespace regsmith {
 namespace {
 
 using testing::ReadFile;
+using testing::WriteFile;
 using testing::TestApp;
 using testing::TestProject;
 
@@ -130,7 +132,8 @@ TEST_F(CodeWindow, SaveSourceCancelledOrUnwritable) {
     app.platform.savePath = (folder / "missing-folder" / "init.c").string();
     project.view->OnCommand(ID_FILE_SAVE_SOURCE);
     ASSERT_EQ(app.platform.boxes.size(), 1u);
-    EXPECT_EQ(app.platform.boxes[0].text, "Error: Could Not Open File For Save.");
+    EXPECT_EQ(app.platform.boxes[0].text,
+              "Error: Could Not Open File For Save.\n" + *app.platform.savePath + ": No such file or directory");
     EXPECT_EQ(app.platform.boxes[0].icon, fw::MessageIcon::Question);
     EXPECT_EQ(app.platform.boxes[0].buttons, fw::MessageButtons::Ok);
 
@@ -146,6 +149,17 @@ TEST_F(CodeWindow, SaveSourceCancelledOrUnwritable) {
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++entries;
     EXPECT_EQ(entries, 1u);
+
+    // A project file is never replaced by the source.
+    const std::string project = (folder / "board.rsg").string();
+    const std::string bytes = static_cast<CDeviceDocument*>(this->project.document.get())->ToBytes();
+    WriteFile(project, bytes);
+    app.platform.savePath = project;
+    this->project.view->OnCommand(ID_FILE_SAVE_SOURCE);
+    ASSERT_EQ(app.platform.boxes.size(), 3u);
+    EXPECT_EQ(app.platform.boxes[2].text,
+              "Error: " + project + " holds a Regsmith project; the source was not saved over it.");
+    EXPECT_EQ(ReadFile(project), bytes);
 }
 
 TEST_F(CodeWindow, PrintHandsTheColouredTextToThePlatform) {
