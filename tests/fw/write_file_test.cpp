@@ -77,7 +77,9 @@ TEST(WriteFile, EachKindOfTargetIsWrittenOrRefusedSafely) {
         EXPECT_EQ(couldNotOpen, !c.written);
         // A link stays a link; the bytes are behind it.
         EXPECT_EQ(S_ISLNK(Mode(target)), wasLink);
-        if (*c.expectedTarget) EXPECT_EQ(ReadFile(target), c.expectedTarget);
+        if (*c.expectedTarget) {
+            EXPECT_EQ(ReadFile(target), c.expectedTarget);
+        }
         // No temporary file is left behind.
         for (const auto& entry : fs::directory_iterator(folder.Path()))
             EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
