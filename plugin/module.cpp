@@ -9,8 +9,11 @@
 #include "fw/app.h"
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "pages/adc/adc_sheets.h"
+#include "pages/comparator/comparator_sheets.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
+#include "pages/supply/supply_sheets.h"
 #include "model/catalogue.h"
 #include "view/command_ids.h"
 #include "view/k74x_75x_view.h"
@@ -23,6 +26,9 @@ namespace regsmith {
 void RegisterAllPages() {
     RegisterInterruptPages();
     RegisterPortIOPages();
+    RegisterSupplyPages();
+    RegisterAdcPages();
+    RegisterComparatorPages();
 }
 
 }  // namespace regsmith
