@@ -28,6 +28,11 @@ struct SheetCase {
 const SheetCase kSheets[] = {
     {"Port I/O", ""},
     {"Interrupts", ""},
+    {"Reset Sources", "page \"Power-Fail Reset/VDD Monitor\"\n"},
+    {"Voltage Reference", ""},
+    {"Voltage Regulator", ""},
+    {"ADC", ""},
+    {"Comparator", ""},
 };
 
 void BM_OpenSheetAndOk(benchmark::State& state) {
