@@ -33,6 +33,11 @@ const SheetCase kSheets[] = {
     {"UART", ""},
     {"PCA", "page \"Module 0\"\npage \"Module 1\"\npage \"Module 2/WDT\"\n"},
     {"SPI", ""},
+    {"Reset Sources", "page \"Power-Fail Reset/VDD Monitor\"\n"},
+    {"Voltage Reference", ""},
+    {"Voltage Regulator", ""},
+    {"ADC", ""},
+    {"Comparator", ""},
 };
 
 void BM_OpenSheetAndOk(benchmark::State& state) {

@@ -26,7 +26,34 @@ std::string Middle(const std::string& text, std::size_t head, std::size_t tail) 
     return text.substr(head, text.size() - head - tail);
 }
 
+// The wait loops of the pages count with a variable `i` that the routine's
+// prologue declares.  A routine can emit such a loop without the declaration
+// (the VDD monitor's wait follows VDM0CN whenever VDM0CN differs from its
+// reset value, while the declaration goes with the monitor's enable; older
+// projects hold the same mismatch), and that C does not compile.
+constexpr const char* kLoopCounterDeclaration = "    int i = 0;\r\n";
+
+bool IsIdentifierChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Whether `text` holds `word` followed by something that ends the name `i`.
+bool HasNameI(const std::string& text, const char* word) {
+    const std::string pattern = word;
+    for (std::size_t at = text.find(pattern); at != std::string::npos; at = text.find(pattern, at + 1)) {
+        const std::size_t end = at + pattern.size();
+        if (at > 0 && IsIdentifierChar(text[at - 1])) continue;
+        if (end < text.size() && IsIdentifierChar(text[end])) continue;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+bool UsesLoopCounter(const std::string& cText) { return HasNameI(cText, "for (i"); }
+
+bool DeclaresLoopCounter(const std::string& cText) { return HasNameI(cText, "int i"); }
 
 void AppendRegisterLine(std::string& out, const RegisterEntry& entry, bool assembly) {
     if (assembly) {
@@ -84,9 +111,21 @@ void CDeviceData::GenerateCode(std::string& text) const {
     std::string routines;
     bool anyRoutine = false;
     std::string blockText;
+    std::string body;
 
     for (const auto& [number, block] : blockMap) {
         (void)number;
+        body.clear();
+        bool emitted = false;
+        for (const RegisterEntry& entry : block.registers) {
+            if (!entry.IsEmitted()) continue;
+            body += assembly ? entry.asmBefore : entry.cBefore;
+            AppendRegisterLine(body, entry, assembly);
+            body += "\r\n";
+            body += assembly ? entry.asmAfter : entry.cAfter;
+            emitted = true;
+        }
+        if (!emitted) continue;
         blockText.clear();
         if (assembly) {
             blockText += block.asmHeader;
@@ -94,18 +133,11 @@ void CDeviceData::GenerateCode(std::string& text) const {
         } else {
             blockText += block.cHeader;
             blockText += "\r\n";
+            // A loop counting with `i` needs its declaration, once.
+            if (UsesLoopCounter(body) && !DeclaresLoopCounter(block.cPrologue)) blockText += kLoopCounterDeclaration;
             blockText += block.cPrologue;
         }
-        bool emitted = false;
-        for (const RegisterEntry& entry : block.registers) {
-            if (!entry.IsEmitted()) continue;
-            blockText += assembly ? entry.asmBefore : entry.cBefore;
-            AppendRegisterLine(blockText, entry, assembly);
-            blockText += "\r\n";
-            blockText += assembly ? entry.asmAfter : entry.cAfter;
-            emitted = true;
-        }
-        if (!emitted) continue;
+        blockText += body;
         anyRoutine = true;
         if (assembly) {
             mainRoutine += "    lcall " + AsmLabel(block) + "\r\n";

@@ -17,4 +17,11 @@ void AppendRegisterLine(std::string& out, const RegisterEntry& entry, bool assem
 std::string CallName(const PeripheralBlock& block);
 std::string AsmLabel(const PeripheralBlock& block);
 
+// Whether C text holds a wait loop counting with `i` ("for (i = 0; ...").
+bool UsesLoopCounter(const std::string& cText);
+// Whether C text declares `i` ("int i = 0;").  A routine whose lines use the
+// loop counter and whose prologue does not declare it gets "    int i = 0;"
+// before its prologue.
+bool DeclaresLoopCounter(const std::string& cText);
+
 }  // namespace regsmith

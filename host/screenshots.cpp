@@ -37,6 +37,14 @@ const FurtherPicture kFurtherPictures[] = {
     {"Timer 1", "", {"Change Baud Rate"}},
 };
 
+// Calculator dialogs pictured too: the page and the caption of the button
+// that opens each; the picture is named after the page and the dialog.
+struct DialogButton {
+    const char* page;
+    const char* button;
+};
+const DialogButton kDialogButtons[] = {{"ADC0", "Change SAR"}};
+
 }  // namespace
 
 std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform, MainWindow& window,
@@ -110,6 +118,21 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
                         if (button->isEnabled() && !button->isChecked()) button->click();
                 Settle();
                 if (*picture.suffix) save(dialog, base + "-" + picture.suffix);
+            }
+            for (const DialogButton& opener : kDialogButtons) {
+                if (sheet.Page(i).Title() != opener.page) continue;
+                auto* button = qobject_cast<QAbstractButton*>(dialog.PageWidget(i)->WidgetFor(opener.button));
+                if (!button || !button->isEnabled()) continue;
+                platform.dialogHook = [&](FormDialog& calculator) {
+                    calculator.show();
+                    calculator.adjustSize();
+                    Settle();
+                    save(calculator, base + "-" + Slug(calculator.Model().Title()));
+                    calculator.reject();
+                };
+                button->click();
+                Settle();
+                platform.dialogHook = [](FormDialog& calculator) { calculator.reject(); };
             }
         }
         dialog.reject();

@@ -9,11 +9,14 @@
 #include "fw/app.h"
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
+#include "pages/adc/adc_sheets.h"
 #include "pages/clocks/oscillator_sheets.h"
+#include "pages/comparator/comparator_sheets.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/pca/pca_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "pages/spi/spi_sheets.h"
+#include "pages/supply/supply_sheets.h"
 #include "pages/timers/timer_sheets.h"
 #include "pages/uart/uart_sheets.h"
 #include "view/command_ids.h"
@@ -32,6 +35,9 @@ void RegisterAllPages() {
     RegisterClockPages();
     RegisterTimerPages();
     RegisterUartPages();
+    RegisterSupplyPages();
+    RegisterAdcPages();
+    RegisterComparatorPages();
 }
 
 }  // namespace regsmith

@@ -368,6 +368,7 @@ TEST_F(Cli, CheckDiffAndChanges) {
          "externalOscFrequency: 0 -> 11059200\n"
          "UART (block 3)\n"
          "  SCON0: 0x00 -> 0x10\n"
+         "    Enable UART0 Reception: 0 -> 1\n"
          "  SCON0 force emit: 0 -> 1\n",
          ""},
         {{"diff", a, c}, 1,
@@ -399,6 +400,7 @@ TEST_F(Cli, CheckDiffAndChanges) {
          "externalOscFrequency: 0 -> 11059200\n"
          "UART (block 3)\n"
          "  SCON0: 0x00 -> 0x10\n"
+         "    Enable UART0 Reception: 0 -> 1\n"
          "  SCON0 force emit: 0 -> 1\n",
          ""},
     };

@@ -128,20 +128,15 @@ void RegisterScriptCases() {
 
 // A project whose every register differs from its reset value (each value
 // XOR 0x5A), in C: every register line and every text fragment of the
-// tables is emitted.  A wait loop counts in `i`, which the pages that add one
-// declare in the routine's prologue; this project does the same.
+// tables is emitted.  Its wait loops count in `i` with no page having
+// declared it: the generator must declare it (once).
 std::string EveryRegisterText(std::uint8_t deviceId) {
     CK74x_75xDoc document(deviceId);
     document.OnNewDocument();
     for (auto& [number, block] : document.deviceData.blockMap) {
         (void)number;
-        bool counts = false;
-        for (RegisterEntry& entry : block.registers) {
+        for (RegisterEntry& entry : block.registers)
             entry.value = static_cast<std::uint8_t>(entry.resetValue ^ 0x5A);
-            counts = counts || entry.cBefore.find("(i = ") != std::string::npos ||
-                     entry.cAfter.find("(i = ") != std::string::npos;
-        }
-        if (counts && block.cPrologue.find("int i") == std::string::npos) block.cPrologue += "    int i = 0;\r\n";
     }
     document.deviceData.codeFormat = kCodeFormatC;
     return document.GenerateCode();

@@ -1,0 +1,35 @@
+#pragma once
+// "ADC0": enable, burst mode and its power-up time, start of conversion,
+// tracking, repeat count, input multiplexer, window detector limits, SAR
+// clock divider and justification, with the input and CNVSTR pin checks, the
+// reference and interrupt states, their nested sheets and "Calculate SAR".
+
+#include <vector>
+
+#include "pages/adc/adc_inputs.h"
+#include "view/device_page.h"
+
+namespace regsmith {
+
+inline constexpr const char* kAdc0PageTitle = "ADC0";
+inline constexpr const char* kAd0scTooLargeWarning = "Error: AD0SC Value Too Large. Defaulting to 0x1F";
+
+class CAdc0PropPage : public CDevicePropPage {
+public:
+    explicit CAdc0PropPage(SheetContext& sheet);
+
+private:
+    void OnFirstDisplay() override;
+    // AD0SC from its hex field; a value above 0x1F becomes 0x1F with a warning.
+    void StoreAd0sc(std::uint8_t value);
+    // "Change SAR": the calculator, then a fresh port I/O copy (the nested
+    // Oscillators sheet may have changed the document's).
+    void ChangeSar();
+
+    fw::DropDownList* input_ = nullptr;
+    fw::EditField* ad0sc_ = nullptr;
+    std::vector<AdcInput> inputs_;
+    std::uint8_t deviceId_ = 0;
+};
+
+}  // namespace regsmith

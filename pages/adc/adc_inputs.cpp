@@ -1,0 +1,37 @@
+#include "pages/adc/adc_inputs.h"
+
+#include "model/analog_inputs.h"
+#include "model/catalogue.h"
+#include "model/crossbar.h"
+
+namespace regsmith {
+
+std::vector<AdcInput> AdcInputs(std::uint8_t deviceId) {
+    const int pins = PinCount(deviceId);
+    std::vector<AdcInput> inputs;
+    inputs.reserve(static_cast<std::size_t>(pins) + 3);
+    for (int pin = 0; pin < pins; ++pin) inputs.push_back({PinName(pin), static_cast<std::uint8_t>(pin), pin});
+    inputs.push_back({"Temp Sensor", kTempSensorCode, kNoPin});
+    inputs.push_back({"Vregout", kVregoutCode, kNoPin});
+    inputs.push_back({"GND", kGndCode, kNoPin});
+    return inputs;
+}
+
+std::string AdcInputStatus(const std::vector<AdcInput>& inputs, std::uint8_t code, const PeripheralBlock& portIO) {
+    for (const AdcInput& input : inputs)
+        if (input.code == code) return input.pin == kNoPin ? std::string() : AnalogInputPinStatus(portIO, input.pin);
+    return UnknownInputStatus(code);
+}
+
+std::string CnvstrStatus(std::uint8_t deviceId, std::uint8_t adc0cn, const PeripheralBlock& portIO) {
+    if ((adc0cn & kStartMask) != kStartOnCnvstr) return {};
+    const bool small = IsSmallPackage(deviceId);
+    const bool skipped = IsPinSkipped(portIO, small ? ParsePinName("P0.5") : ParsePinName("P1.2"));
+    if (small)
+        return skipped ? "P0.5 for CNVSTR is Skipped, Configured Properly"
+                       : "P0.5 for CNVSTR is Not Skipped, NOT Configured Properly";
+    return skipped ? "P1.2 for CNVSTR is Skipped, Configured Properly"
+                   : "P1.2 for CNVSTR is Not Skipped, NOT Configured Properly";
+}
+
+}  // namespace regsmith

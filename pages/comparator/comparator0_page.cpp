@@ -1,0 +1,140 @@
+#include "pages/comparator/comparator0_page.h"
+
+#include "model/crossbar.h"
+#include "view/sheet_commands.h"
+
+namespace regsmith {
+
+namespace {
+
+// CPT0CN
+constexpr std::uint8_t kEnable = 0x80;
+constexpr std::uint8_t kPositiveHysteresis = 0x0C;
+constexpr std::uint8_t kNegativeHysteresis = 0x03;
+// CPT0MD
+constexpr std::uint8_t kHighSpeed = 0x80;
+constexpr std::uint8_t kRisingEdgeInterrupt = 0x20;
+constexpr std::uint8_t kFallingEdgeInterrupt = 0x10;
+constexpr std::uint8_t kResponseTime = 0x03;
+// EIE1 of the interrupts block
+constexpr std::uint8_t kEie1RisingEdge = 0x10;
+constexpr std::uint8_t kEie1FallingEdge = 0x08;
+
+std::vector<CDevicePage::RadioChoice> HysteresisChoices(int shift) {
+    std::vector<CDevicePage::RadioChoice> choices;
+    const char* const captions[] = {"Disabled", "5 mV", "10 mV", "20 mV"};
+    for (int code = 0; code < 4; ++code)
+        choices.push_back({captions[code], static_cast<std::uint8_t>(code << shift)});
+    return choices;
+}
+
+const char* EnabledText(bool enabled, const char* on, const char* off) { return enabled ? on : off; }
+
+}  // namespace
+
+CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
+    : CDevicePropPage(kComparator0PageTitle, sheet, kBlockComparator) {
+    auto& columns = Root().AddRow();
+    auto& left = columns.AddColumn();
+    auto& right = columns.AddColumn();
+
+    auto& enable = BindCheck(left.Add<fw::GroupBox>("Comparator Enable"), "Enable Comparator0", reg::CPT0CN, kEnable);
+    Then(enable, [this, &enable] { SetSettlingWait(enable.IsChecked()); });
+
+    auto& hysteresis = left.AddRow();
+    BindRadios(hysteresis.Add<fw::GroupBox>("Positive Hysteresis:"), reg::CPT0CN, kPositiveHysteresis,
+               HysteresisChoices(2));
+    BindRadios(hysteresis.Add<fw::GroupBox>("Negative Hysteresis:"), reg::CPT0CN, kNegativeHysteresis,
+               HysteresisChoices(0));
+
+    // The response time (power mode) is written when the slider comes to rest.
+    auto& response = left.Add<fw::GroupBox>("Comparator Response Time");
+    auto& slider = response.Add<fw::Slider>();
+    slider.SetRange(0, 3);
+    Bind(
+        slider, [this, &slider] { slider.SetValue(Value(reg::CPT0MD) & kResponseTime); },
+        [this, &slider] { ReplaceBits(reg::CPT0MD, kResponseTime, static_cast<std::uint8_t>(slider.Value())); });
+    auto& ends = response.AddRow();
+    ends.Add<fw::StaticText>("Fastest Response Time");
+    ends.Add<fw::StaticText>("Lowest Power Consumption").alignment = fw::Control::AlignRight;
+
+    BindCheck(left.Add<fw::GroupBox>("High Speed Mode"), "Enable High Speed Analog Mode", reg::CPT0MD, kHighSpeed);
+
+    auto& interrupts = right.Add<fw::GroupBox>("Comparator Interrupts");
+    BindCheck(interrupts, "Enable Rising Edge Interrupt", reg::CPT0MD, kRisingEdgeInterrupt);
+    BindCheck(interrupts, "Enable Falling Edge Interrupt", reg::CPT0MD, kFallingEdgeInterrupt);
+    BindStatus(interrupts, [this] {
+        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kEie1RisingEdge),
+                           "Rising Edge Interrupt is Enabled", "Rising Edge Interrupt is Disabled");
+    });
+    BindStatus(interrupts, [this] {
+        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kEie1FallingEdge),
+                           "Falling Edge Interrupt is Enabled", "Falling Edge Interrupt is Disabled");
+    });
+    AddNestedSheetButton(interrupts, "Configure CP Interrupts", NestedSheet::Interrupts);
+
+    auto& selection = right.Add<fw::GroupBox>("Input Selection");
+    BindInputList(selection, inputs_[0], "Positive Input:");
+    BindInputList(selection, inputs_[1], "Negative Input:");
+
+    auto& crossbar = right.Add<fw::GroupBox>("Comparator on the Crossbar");
+    BindStatus(crossbar, [this] {
+        return EnabledText(IsEnabledOnCrossbar(Copy(kBlockPortIO), CrossbarPeripheral::Cp0),
+                           "CP0 is Enabled on the Crossbar", "CP0 is Disabled on the Crossbar");
+    });
+    BindStatus(crossbar, [this] {
+        return EnabledText(IsEnabledOnCrossbar(Copy(kBlockPortIO), CrossbarPeripheral::Cp0A),
+                           "CP0A is Enabled on the Crossbar", "CP0A is Disabled on the Crossbar");
+    });
+    AddNestedSheetButton(crossbar, "Configure Port I/O", NestedSheet::PortIO);
+    AddSummaryBox(Root());
+}
+
+void CComparator0PropPage::BindInputList(fw::Container& parent, InputList& input, const char* label) {
+    fw::DropDownList& list = parent.Add<fw::DropDownList>(label);
+    input.list = &list;
+    const int shift = input.positive ? 0 : 4;
+    auto field = [this, &input, shift] { return static_cast<std::uint8_t>((Value(reg::CPT0MX) & input.mask) >> shift); };
+    // A stored code without an item (a reserved code, or a pin the package
+    // lacks) shows no selection and stays until the user picks an input.
+    Bind(
+        list,
+        [&input, &list, field] {
+            int selected = -1;
+            for (std::size_t i = 0; i < input.inputs.size(); ++i)
+                if (input.inputs[i].code == field()) selected = static_cast<int>(i);
+            list.SetSelected(selected);
+        },
+        [this, &input, &list, shift] {
+            const int selected = list.Selected();
+            if (selected < 0 || static_cast<std::size_t>(selected) >= input.inputs.size()) return;
+            ReplaceBits(reg::CPT0MX, input.mask,
+                        static_cast<std::uint8_t>(input.inputs[static_cast<std::size_t>(selected)].code << shift));
+        });
+    BindStatus(parent, [this, &input, field] { return ComparatorInputStatus(input.inputs, field(), Copy(kBlockPortIO)); });
+}
+
+void CComparator0PropPage::OnFirstDisplay() {
+    const std::uint8_t deviceId = GetActiveDeviceId();
+    for (InputList& input : inputs_) {
+        input.inputs = ComparatorInputs(input.positive, deviceId);
+        std::vector<std::string> items;
+        for (const ComparatorInput& choice : input.inputs) items.push_back(choice.item);
+        input.list->SetItems(std::move(items));
+    }
+}
+
+void CComparator0PropPage::SetSettlingWait(bool enabled) {
+    Block().cPrologue = enabled ? kComparatorPrologue : "";
+    if (RegisterEntry* cpt0cn = Entry(reg::CPT0CN)) {
+        cpt0cn->cAfter = enabled ? kComparatorWaitC : "";
+        cpt0cn->asmAfter = enabled ? kComparatorWaitAsm : "";
+    }
+}
+
+void CComparator0PropPage::ResetPage() {
+    ResetRegisters();
+    SetSettlingWait(false);
+}
+
+}  // namespace regsmith

@@ -1,0 +1,50 @@
+#pragma once
+// "Comparator0": enable (with the settling wait it puts into the generated
+// code), hysteresis, response time, high-speed mode, edge interrupts and the
+// input multiplexer, with the pin checks, the crossbar and interrupt states
+// and their nested sheets.  The "Reset Sources" page opens this page in its
+// nested "Comparator" sheet.
+
+#include <array>
+#include <vector>
+
+#include "pages/comparator/comparator_inputs.h"
+#include "view/device_page.h"
+
+namespace regsmith {
+
+inline constexpr const char* kComparator0PageTitle = "Comparator0";
+
+// What enabling the comparator puts into Comparator_Init: a wait for the
+// comparator to settle after CPT0CN, then its two edge flags cleared.
+inline constexpr const char* kComparatorPrologue = "    int i = 0;\r\n";
+inline constexpr const char* kComparatorWaitC =
+    "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
+    "    CPT0CN    &= ~0x30;\r\n";
+inline constexpr const char* kComparatorWaitAsm =
+    "    clr  A                     ; Wait 10us for initialization\r\n"
+    "    djnz ACC, $\r\n"
+    "    anl  CPT0CN,    #0CFh\r\n";
+
+class CComparator0PropPage : public CDevicePropPage {
+public:
+    explicit CComparator0PropPage(SheetContext& sheet);
+
+private:
+    struct InputList {
+        bool positive;
+        std::uint8_t mask;
+        fw::DropDownList* list = nullptr;
+        std::vector<ComparatorInput> inputs;
+    };
+
+    void OnFirstDisplay() override;
+    void ResetPage() override;
+    void BindInputList(fw::Container& parent, InputList& input, const char* label);
+    // The settling wait: set while the comparator is enabled, empty otherwise.
+    void SetSettlingWait(bool enabled);
+
+    std::array<InputList, 2> inputs_{{{true, kPositiveInputMask, nullptr, {}}, {false, kNegativeInputMask, nullptr, {}}}};
+};
+
+}  // namespace regsmith
