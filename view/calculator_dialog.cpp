@@ -1,6 +1,7 @@
 #include "view/calculator_dialog.h"
 
 #include "fw/app.h"
+#include "view/sheet_commands.h"
 
 namespace regsmith {
 
@@ -15,6 +16,19 @@ fw::EditField& CCalculatorDialog::AddFieldRow(fw::Container& parent, std::string
     }
     if (unit != nullptr && *unit != '\0') row.Add<fw::StaticText>(unit);
     return field;
+}
+
+fw::PushButton& CCalculatorDialog::AddClockButton(fw::Container& parent, std::string caption, SheetContext* sheet,
+                                                  NestedSheet which, std::function<void()> afterOk) {
+    fw::PushButton& button = parent.Add<fw::PushButton>(std::move(caption));
+    button.Enable(sheet != nullptr && NestedSheetAvailable(which));
+    button.onChange = [sheet, which, afterOk = std::move(afterOk)] {
+        if (sheet == nullptr) return;
+        const fw::DialogResult result = RunNestedSheet(which, *sheet);
+        if (sheet->Holds(kBlockPortIO)) sheet->Reload(kBlockPortIO);
+        if (result == fw::DialogResult::Ok && afterOk) afterOk();
+    };
+    return button;
 }
 
 std::optional<std::uint32_t> CCalculatorDialog::ReadUnsigned(const fw::EditField& field) const {

@@ -4,13 +4,17 @@
 // fields' checks, and the message boxes the calculators show.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "fw/ui.h"
+#include "view/nested_sheets.h"
 #include "view/number_field.h"
 
 namespace regsmith {
+
+class SheetContext;
 
 class CCalculatorDialog : public fw::Dialog {
 public:
@@ -20,6 +24,16 @@ protected:
     // A row: the field with its label, then the unit ("Hz").  A read-only
     // field is a display the user cannot change.
     fw::EditField& AddFieldRow(fw::Container& parent, std::string label, const char* unit, bool readOnly = false);
+
+    // "Change Clock Frequency" (or "... Frequencies"): opens the nested
+    // oscillator sheet `which` on the caller's sheet run and, when it was
+    // accepted, runs `afterOk` to show the new clock words.  Accepted or not,
+    // the run's port I/O copy is read again from the document, since the
+    // External Oscillator page's own crossbar sheet writes block 11 at once.
+    // Disabled without a sheet run or while the oscillator pages are not
+    // registered.
+    fw::PushButton& AddClockButton(fw::Container& parent, std::string caption, SheetContext* sheet, NestedSheet which,
+                                   std::function<void()> afterOk);
 
     // The field's number, or the refusal message (the dialog then stays open).
     std::optional<std::uint32_t> ReadUnsigned(const fw::EditField& field) const;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "fw/ui.h"
+#include "view/calculator_dialog.h"
 
 namespace regsmith {
 
@@ -13,7 +13,7 @@ class SheetContext;
 
 inline constexpr const char* kCalculateSarTitle = "Calculate SAR";
 
-class CCalculateSarDlg : public fw::Dialog {
+class CCalculateSarDlg : public CCalculatorDialog {
 public:
     // `sheet` is the ADC page's sheet run (the Oscillators sheet is nested in it).
     explicit CCalculateSarDlg(SheetContext& sheet);
@@ -32,12 +32,7 @@ private:
     SheetContext& sheet_;
     fw::EditField* sysclk_;
     fw::EditField* target_;
-    fw::PushButton* changeClock_;
     std::optional<std::uint8_t> divider_;
 };
-
-// A decimal frequency typed by the user: digits with blanks around them, up
-// to 4294967295.  No value for anything else.
-std::optional<std::uint32_t> ParseFrequency(const std::string& text);
 
 }  // namespace regsmith

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "fw/ui.h"
 #include "model/device_data.h"
+#include "view/calculator_dialog.h"
 
 namespace regsmith {
 
@@ -15,7 +15,7 @@ class SheetContext;
 
 inline constexpr const char* kBaudRateDialogTitle = "Calculate Baud Rate";
 
-class CBaudRateDialog : public fw::Dialog {
+class CBaudRateDialog : public CCalculatorDialog {
 public:
     // `timers` is the caller's timers copy; `sheet` the caller's sheet run.
     CBaudRateDialog(SheetContext& sheet, PeripheralBlock& timers);
@@ -25,14 +25,11 @@ public:
     bool OnOK() override;
 
 private:
-    void ChangeClockFrequency();
-
     SheetContext& sheet_;
     PeripheralBlock& timers_;
     std::uint32_t sysclk_;
     fw::EditField* sysclkField_ = nullptr;
     fw::EditField* targetField_ = nullptr;
-    fw::PushButton* changeClock_ = nullptr;
 };
 
 }  // namespace regsmith
