@@ -44,13 +44,12 @@ CTimeoutDialog::CTimeoutDialog(SheetContext* sheet, const pca::PcaClocks& clocks
     sources_[static_cast<std::size_t>(pca::TimeoutSource::Eci)]->onChange = [this] { AskEciFrequency(); };
     target_ = &AddFieldRow(Root(), "Target Timeout Interval", "ms");
     target_->SetText("0");
-    changeClocks_ = &Root().Add<fw::PushButton>("Change Clock Frequencies");
-    changeClocks_->onChange = [this] { ChangeClockFrequencies(); };
+    AddClockButton(Root(), "Change Clock Frequencies", sheet_, NestedSheet::OscillatorsInternalExternal,
+                   [this] { ShowNewClocks(); });
 }
 
 void CTimeoutDialog::OnInitDialog() {
     sources_[static_cast<std::size_t>(pca::TimeoutSourceFor(pca0md_))]->SetChecked(true);
-    changeClocks_->Enable(sheet_ != nullptr && NestedSheetAvailable(NestedSheet::OscillatorsInternalExternal));
     ShowFrequencies();
 }
 
@@ -59,10 +58,9 @@ void CTimeoutDialog::ShowFrequencies() {
     for (std::size_t row = 0; row < values.size(); ++row) frequencies_[row]->SetText(std::to_string(values[row]));
 }
 
-void CTimeoutDialog::ChangeClockFrequencies() {
-    if (sheet_ == nullptr) return;
-    // On Cancel the nested sheet puts SYSCLK and the external oscillator back.
-    if (RunNestedSheet(NestedSheet::OscillatorsInternalExternal, *sheet_) != fw::DialogResult::Ok) return;
+// After an accepted Oscillators sheet (on Cancel it put SYSCLK and the
+// external oscillator back).
+void CTimeoutDialog::ShowNewClocks() {
     const ClockSettings& clocks = sheet_->Clocks();
     clocks_.sysclk = clocks.sysclk;
     clocks_.externalOsc = clocks.externalOscFrequency;

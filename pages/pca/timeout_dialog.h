@@ -29,7 +29,7 @@ public:
 
 private:
     void ShowFrequencies();
-    void ChangeClockFrequencies();
+    void ShowNewClocks();
     void AskEciFrequency();
     pca::TimeoutSource CheckedSource() const;
 
@@ -40,7 +40,6 @@ private:
     std::array<fw::RadioButton*, 4> sources_{};
     std::array<fw::EditField*, 4> frequencies_{};
     fw::EditField* target_ = nullptr;
-    fw::PushButton* changeClocks_ = nullptr;
     pca::TimeoutSetting setting_;
 };
 

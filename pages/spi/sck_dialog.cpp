@@ -13,20 +13,13 @@ CSckDialog::CSckDialog(SheetContext* sheet, std::uint32_t sysclk)
     sysclkField_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
     target_ = &AddFieldRow(Root(), "Target SCK Frequency", "Hz");
     target_->SetText("0");
-    changeClock_ = &Root().Add<fw::PushButton>("Change Clock Frequency");
-    changeClock_->onChange = [this] { ChangeClockFrequency(); };
+    AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] {
+        sysclk_ = sheet_->Clocks().sysclk;
+        sysclkField_->SetText(std::to_string(sysclk_));
+    });
 }
 
 void CSckDialog::OnInitDialog() {
-    changeClock_->Enable(sheet_ != nullptr && NestedSheetAvailable(NestedSheet::Oscillators));
-    sysclkField_->SetText(std::to_string(sysclk_));
-}
-
-void CSckDialog::ChangeClockFrequency() {
-    if (sheet_ == nullptr) return;
-    // On Cancel the nested sheet puts SYSCLK and the external oscillator back.
-    if (RunNestedSheet(NestedSheet::Oscillators, *sheet_) != fw::DialogResult::Ok) return;
-    sysclk_ = sheet_->Clocks().sysclk;
     sysclkField_->SetText(std::to_string(sysclk_));
 }
 

@@ -22,13 +22,11 @@ public:
     std::uint8_t Spi0ckr() const { return spi0ckr_; }
 
 private:
-    void ChangeClockFrequency();
 
     SheetContext* sheet_;
     std::uint32_t sysclk_;
     fw::EditField* sysclkField_ = nullptr;
     fw::EditField* target_ = nullptr;
-    fw::PushButton* changeClock_ = nullptr;
     std::uint8_t spi0ckr_ = 0;
 };
 
