@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -55,6 +56,12 @@ public:
     void SetValue(int index, std::uint8_t value);
     // The entry itself, or null when the block has no entry `index`.
     RegisterEntry* Entry(int index) const;
+
+    // A wait after entry `index`'s line (an oscillator or comparator settling
+    // loop): the block's C prologue declares the loop counter and the
+    // entry's C and assembly after-texts hold the loop.  Off empties all three.
+    void SetWaitTexts(int index, bool on, std::string_view prologueC, std::string_view afterC,
+                      std::string_view afterAsm);
 
     // value := resetValue for every entry, or for the listed entries.
     void ResetRegisters();

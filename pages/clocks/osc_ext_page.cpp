@@ -124,11 +124,7 @@ void COscExtPropPage::ShowFrequencyControls(std::uint8_t mode) {
 }
 
 void COscExtPropPage::SetCrystalSnippets(bool crystal) {
-    Block().cPrologue = crystal ? kCrystalPrologueC : "";
-    if (RegisterEntry* oscxcn = Entry(reg::OSCXCN)) {
-        oscxcn->cAfter = crystal ? kCrystalWaitC : "";
-        oscxcn->asmAfter = crystal ? kCrystalWaitAsm : "";
-    }
+    SetWaitTexts(reg::OSCXCN, crystal, kCrystalPrologueC, kCrystalWaitC, kCrystalWaitAsm);
 }
 
 void COscExtPropPage::OnFrequencyTyped() {

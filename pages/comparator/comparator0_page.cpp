@@ -125,11 +125,7 @@ void CComparator0PropPage::OnFirstDisplay() {
 }
 
 void CComparator0PropPage::SetSettlingWait(bool enabled) {
-    Block().cPrologue = enabled ? kComparatorPrologue : "";
-    if (RegisterEntry* cpt0cn = Entry(reg::CPT0CN)) {
-        cpt0cn->cAfter = enabled ? kComparatorWaitC : "";
-        cpt0cn->asmAfter = enabled ? kComparatorWaitAsm : "";
-    }
+    SetWaitTexts(reg::CPT0CN, enabled, kComparatorPrologue, kComparatorWaitC, kComparatorWaitAsm);
 }
 
 void CComparator0PropPage::ResetPage() {
