@@ -6,14 +6,23 @@
 
 namespace regsmith {
 
-std::string AnalogInputPinStatus(const PeripheralBlock& portIO, int pin) {
-    const bool analog = IsPinAnalog(portIO, pin);
-    const bool skipped = IsPinSkipped(portIO, pin);
-    if (analog && skipped) return "Pin is Analog and Skipped: Configured Properly";
-    if (analog) return "Pin is Analog and Not Skipped: NOT Configured Properly";
-    if (skipped) return "Pin is Digital and Skipped: NOT Configured Properly";
-    return "Pin is Digital and Not Skipped: NOT Configured Properly";
+std::string PinStatusText(std::string_view label, bool analog, bool skipped, bool expectAnalog,
+                          std::string_view purpose) {
+    const bool proper = skipped && analog == expectAnalog;
+    std::string text(label);
+    text += analog ? " is Analog and " : " is Digital and ";
+    text += skipped ? "Skipped" : "Not Skipped";
+    text += purpose;
+    text += proper ? ": Configured Properly" : ": NOT Configured Properly";
+    return text;
 }
+
+std::string PinStatus(const PeripheralBlock& portIO, int pin, std::string_view label, bool expectAnalog,
+                      std::string_view purpose) {
+    return PinStatusText(label, IsPinAnalog(portIO, pin), IsPinSkipped(portIO, pin), expectAnalog, purpose);
+}
+
+std::string AnalogInputPinStatus(const PeripheralBlock& portIO, int pin) { return PinStatus(portIO, pin, "Pin", true); }
 
 std::string UnknownInputStatus(unsigned code) {
     char text[40];

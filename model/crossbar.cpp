@@ -90,8 +90,7 @@ SignalTable BuildSignalTable(bool fourWireNss) {
 }
 
 bool IsFourWireNss(const PeripheralBlock& spi) {
-    if (spi.registers.size() <= static_cast<std::size_t>(reg::SPI0CN)) return false;
-    return (spi.registers[reg::SPI0CN].value & kSpiNssModeMask) != 0;
+    return TestBits(spi, reg::SPI0CN, kSpiNssModeMask);
 }
 
 std::string PinName(int pin) {
@@ -108,10 +107,8 @@ int ParsePinName(const std::string& text) {
 
 CrossbarRegisters CrossbarRegisters::FromBlock(const PeripheralBlock& portIO) {
     CrossbarRegisters registers;
-    for (int entry = 0; entry < kCrossbarEntryCount; ++entry) {
-        if (static_cast<std::size_t>(entry) < portIO.registers.size())
-            registers[entry] = portIO.registers[static_cast<std::size_t>(entry)].value;
-    }
+    for (int entry = 0; entry < kCrossbarEntryCount; ++entry)
+        if (const RegisterEntry* held = EntryOf(portIO, entry)) registers[entry] = held->value;
     return registers;
 }
 

@@ -49,6 +49,15 @@ struct PeripheralBlock {
     friend bool operator==(const PeripheralBlock&, const PeripheralBlock&) = default;
 };
 
+// Entry operations that tolerate a damaged block: an index the block does
+// not hold reads as 0 and ignores writes, so pages show the all-clear state.
+RegisterEntry* EntryOf(PeripheralBlock& block, int index);
+const RegisterEntry* EntryOf(const PeripheralBlock& block, int index);
+std::uint8_t ValueOf(const PeripheralBlock& block, int index);
+bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask);
+void SetBitsIn(PeripheralBlock& block, bool on, int index, std::uint8_t mask);
+void ReplaceBitsIn(PeripheralBlock& block, int index, std::uint8_t clearMask, std::uint8_t setBits);
+
 // Block numbers (the key of the block map and the order of the routines).
 enum BlockNumber : std::int32_t {
     kBlockResetSources = 0,

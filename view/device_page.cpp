@@ -7,25 +7,15 @@
 
 namespace regsmith {
 
-RegisterEntry* CDevicePage::Entry(int index) const {
-    if (index < 0 || index >= static_cast<int>(block_->registers.size())) return nullptr;
-    return &block_->registers[static_cast<std::size_t>(index)];
-}
+RegisterEntry* CDevicePage::Entry(int index) const { return EntryOf(*block_, index); }
 
-std::uint8_t CDevicePage::Value(int index) const {
-    const RegisterEntry* entry = Entry(index);
-    return entry ? entry->value : 0;
-}
+std::uint8_t CDevicePage::Value(int index) const { return ValueOf(*block_, index); }
 
 void CDevicePage::SetValue(int index, std::uint8_t value) {
     if (RegisterEntry* entry = Entry(index)) entry->value = value;
 }
 
-void CDevicePage::SetBits(bool on, int index, std::uint8_t mask) {
-    if (RegisterEntry* entry = Entry(index))
-        entry->value = on ? static_cast<std::uint8_t>(entry->value | mask)
-                          : static_cast<std::uint8_t>(entry->value & ~mask);
-}
+void CDevicePage::SetBits(bool on, int index, std::uint8_t mask) { SetBitsIn(*block_, on, index, mask); }
 
 bool CDevicePage::TestBits(int index, std::uint8_t mask) const { return (Value(index) & mask) != 0; }
 
@@ -34,8 +24,7 @@ bool CDevicePage::TestBits(const PeripheralBlock& block, int index, std::uint8_t
 }
 
 void CDevicePage::ReplaceBits(int index, std::uint8_t clearMask, std::uint8_t setBits) {
-    if (RegisterEntry* entry = Entry(index))
-        entry->value = static_cast<std::uint8_t>((entry->value & ~clearMask) | setBits);
+    ReplaceBitsIn(*block_, index, clearMask, setBits);
 }
 
 std::string CDevicePage::FieldHex(int index, std::uint8_t mask, int shift) const {
@@ -339,12 +328,6 @@ fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) {
     return RunNestedSheet(which, *sheet_);
 }
 
-std::uint8_t ValueOf(const PeripheralBlock& block, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return 0;
-    return block.registers[static_cast<std::size_t>(index)].value;
-}
-
-bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask) { return (ValueOf(block, index) & mask) != 0; }
 
 std::uint8_t CDevicePage::GetActiveDeviceId() {
     if (fw::CWinApp* app = fw::AfxGetApp())

@@ -219,9 +219,6 @@ private:
     std::vector<std::pair<fw::PushButton*, NestedSheet>> nestedButtons_;
 };
 
-// Reads of another block's copy: an entry the block lacks reads as 0.
-std::uint8_t ValueOf(const PeripheralBlock& block, int index);
-bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask);
 
 // The hex value field rules.  ValidateHexField trims blanks, cuts a text
 // longer than `maxDigits` with the warning "Error: Exceeded Size For Initial

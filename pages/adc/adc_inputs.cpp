@@ -25,13 +25,9 @@ std::string AdcInputStatus(const std::vector<AdcInput>& inputs, std::uint8_t cod
 
 std::string CnvstrStatus(std::uint8_t deviceId, std::uint8_t adc0cn, const PeripheralBlock& portIO) {
     if ((adc0cn & kStartMask) != kStartOnCnvstr) return {};
-    const bool small = IsSmallPackage(deviceId);
-    const bool skipped = IsPinSkipped(portIO, small ? ParsePinName("P0.5") : ParsePinName("P1.2"));
-    if (small)
-        return skipped ? "P0.5 for CNVSTR is Skipped, Configured Properly"
-                       : "P0.5 for CNVSTR is Not Skipped, NOT Configured Properly";
-    return skipped ? "P1.2 for CNVSTR is Skipped, Configured Properly"
-                   : "P1.2 for CNVSTR is Not Skipped, NOT Configured Properly";
+    const int pin = IsSmallPackage(deviceId) ? 5 : 10;  // P0.5 or P1.2
+    return PinName(pin) + (IsPinSkipped(portIO, pin) ? " for CNVSTR is Skipped, Configured Properly"
+                                                     : " for CNVSTR is Not Skipped, NOT Configured Properly");
 }
 
 }  // namespace regsmith

@@ -1,6 +1,7 @@
 #include "pages/clocks/osc_ext_page.h"
 
 #include "fw/app.h"
+#include "model/analog_inputs.h"
 #include "model/catalogue.h"
 #include "model/crossbar.h"
 #include "pages/clocks/sysclk_rules.h"
@@ -43,11 +44,12 @@ void Warn(const char* text) {
 // The crystal pins of each package.
 struct CrystalPins {
     int xtal1, xtal2;
-    const char* xtal1Label;
-    const char* xtal2Label;
 };
-constexpr CrystalPins kSmallPackagePins{2, 3, "P0.2 for XTAL1", "P0.3 for XTAL2"};
-constexpr CrystalPins kLargePackagePins{7, 8, "P0.7 for XTAL1", "P1.0 for XTAL2"};
+constexpr CrystalPins kSmallPackagePins{2, 3};
+constexpr CrystalPins kLargePackagePins{7, 8};
+
+std::string Xtal1Label(const CrystalPins& pins) { return PinName(pins.xtal1) + " for XTAL1"; }
+std::string Xtal2Label(const CrystalPins& pins) { return PinName(pins.xtal2) + " for XTAL2"; }
 
 }  // namespace
 
@@ -83,8 +85,8 @@ COscExtPropPage::COscExtPropPage(SheetContext& sheet) : COscillatorPage(kExterna
     frequency.Add<fw::StaticText>("Hz");
 
     auto& pins = Root().AddColumn();
-    xtal1_ = &pins.Add<fw::StaticText>(PinCheckText(kLargePackagePins.xtal1Label, false, false, true));
-    xtal2_ = &pins.Add<fw::StaticText>(PinCheckText(kLargePackagePins.xtal2Label, false, false, true));
+    xtal1_ = &pins.Add<fw::StaticText>(PinStatusText(Xtal1Label(kLargePackagePins), false, false, true));
+    xtal2_ = &pins.Add<fw::StaticText>(PinStatusText(Xtal2Label(kLargePackagePins), false, false, true));
     configurePortIO_ = &AddNestedSheetButton(pins, "Configure Port I/O", NestedSheet::PortIO);
     // The pin texts follow the Port I/O copy (the nested sheet) and the mode.
     BindUpdate([this] { PinCheck(); });
@@ -151,13 +153,10 @@ void COscExtPropPage::PinCheck() {
     if (mode == kModeUnused) return;
     const CrystalPins& pins = IsSmallPackage(GetActiveDeviceId()) ? kSmallPackagePins : kLargePackagePins;
     const PeripheralBlock& portIO = Copy(kBlockPortIO);
-    auto status = [&portIO](int pin, const char* label, bool expectedAnalog) {
-        return PinCheckText(label, IsPinAnalog(portIO, pin), IsPinSkipped(portIO, pin), expectedAnalog);
-    };
     const bool crystal = mode == kModeCrystal || mode == kModeCrystalHalf;
     const bool cmos = mode == kModeCmos || mode == kModeCmosHalf;
-    xtal1_->SetText(crystal ? status(pins.xtal1, pins.xtal1Label, true) : "");
-    xtal2_->SetText(mode == kModeOff ? "" : status(pins.xtal2, pins.xtal2Label, !cmos));
+    xtal1_->SetText(crystal ? PinStatus(portIO, pins.xtal1, Xtal1Label(pins), true) : "");
+    xtal2_->SetText(mode == kModeOff ? "" : PinStatus(portIO, pins.xtal2, Xtal2Label(pins), !cmos));
     configurePortIO_->Enable(mode != kModeOff && NestedSheetAvailable(NestedSheet::PortIO));
 }
 

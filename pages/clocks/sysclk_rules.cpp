@@ -31,12 +31,6 @@ std::uint32_t Sysclk(std::uint8_t oscxcn, std::uint8_t oscicn, std::uint8_t clks
     return InternalSysclk(internalOscFrequency, oscicn);
 }
 
-std::string PinCheckText(const std::string& label, bool analog, bool skipped, bool expectedAnalog) {
-    const bool proper = skipped && analog == expectedAnalog;
-    return label + (analog ? " is Analog and " : " is Digital and ") + (skipped ? "Skipped: " : "Not Skipped: ") +
-           (proper ? "Configured Properly" : "NOT Configured Properly");
-}
-
 FrequencyText ReadFrequencyText(const std::string& text) {
     FrequencyText result;
     // Blanks around the number are not worth a warning; anything else is.

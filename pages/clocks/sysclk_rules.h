@@ -48,11 +48,6 @@ std::uint32_t ExternalSysclk(std::uint32_t externalOscFrequency, std::uint8_t os
 std::uint32_t Sysclk(std::uint8_t oscxcn, std::uint8_t oscicn, std::uint8_t clksel, std::uint32_t internalOscFrequency,
                      std::uint32_t externalOscFrequency);
 
-// The status text of a crystal pin: the pin label followed by its state and
-// whether that is what the mode needs ("P0.7 for XTAL1 is Analog and
-// Skipped: Configured Properly").  A pin is right only when skipped, and
-// analog or digital as expected.
-std::string PinCheckText(const std::string& label, bool analog, bool skipped, bool expectedAnalog);
 
 // A decimal frequency typed into a digits-only field: every character other
 // than a digit is dropped; `value` is empty when the digits exceed

@@ -67,11 +67,7 @@ void CTimeoutDialog::ShowNewClocks() {
     // Timer 0 from the document's own timers block, at the new SYSCLK.
     PeripheralBlock timers;
     sheet_->Document().GetBlock(timers, kBlockTimers);
-    auto value = [&timers](int index) {
-        return index < static_cast<int>(timers.registers.size()) ? timers.registers[static_cast<std::size_t>(index)].value
-                                                                 : std::uint8_t{0};
-    };
-    clocks_.timer0Rate = Timer0OverflowRate(value(reg::CKCON), value(reg::TH0), clocks_.sysclk);
+    clocks_.timer0Rate = Timer0OverflowRate(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH0), clocks_.sysclk);
     ShowFrequencies();
 }
 

@@ -6,15 +6,6 @@ namespace regsmith::pca {
 
 namespace {
 
-RegisterEntry* EntryOf(PeripheralBlock& block, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return nullptr;
-    return &block.registers[static_cast<std::size_t>(index)];
-}
-
-const RegisterEntry* EntryOf(const PeripheralBlock& block, int index) {
-    return EntryOf(const_cast<PeripheralBlock&>(block), index);
-}
-
 bool Changed(const PeripheralBlock& block, int index) {
     const RegisterEntry* entry = EntryOf(block, index);
     return entry != nullptr && entry->value != entry->resetValue;

@@ -148,15 +148,15 @@ void CSpi0PropPage::AfterPortIOAccepted() {
     if (!sheet) return;
     PeripheralBlock spi;
     sheet->Document().GetBlock(spi, kBlockSpi);
-    if (spi.registers.size() <= static_cast<std::size_t>(reg::SPI0CN)) return;
-    RegisterEntry& spi0cn = spi.registers[reg::SPI0CN];
+    RegisterEntry* spi0cn = EntryOf(spi, reg::SPI0CN);
+    if (!spi0cn) return;
     const spi::WireMode routed = spi::WireModeOf(Value(reg::SPI0CN));
     const bool routedThreeWire = routed == spi::WireMode::ThreeWire;
-    if ((spi::WireModeOf(spi0cn.value) == spi::WireMode::ThreeWire) == routedThreeWire) return;
+    if ((spi::WireModeOf(spi0cn->value) == spi::WireMode::ThreeWire) == routedThreeWire) return;
     spi::WireMode written = routed;
     if (routed == spi::WireMode::FourWireSingleMaster && (ValueOf(spi, reg::SPI0CFG) & kMasterBit) == 0)
         written = spi::WireMode::FourWireMultiMaster;
-    spi0cn.value = static_cast<std::uint8_t>((spi0cn.value & ~spi::kNssFieldMask) | spi::NssFieldOf(written));
+    ReplaceBitsIn(spi, reg::SPI0CN, kSpiNssModeMask, spi::NssFieldOf(written));
     sheet->Document().SetBlock(spi, kBlockSpi);
 }
 

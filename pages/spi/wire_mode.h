@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
+#include "model/crossbar.h"
+
 namespace regsmith::spi {
 
-inline constexpr std::uint8_t kNssFieldMask = 0x0C;
+inline constexpr std::uint8_t kNssFieldMask = kSpiNssModeMask;
 inline constexpr std::uint8_t kNssLevelBit = 0x04;  // the NSS output in single-master mode
 
 enum class WireMode { ThreeWire, FourWireMultiMaster, FourWireSingleMaster };

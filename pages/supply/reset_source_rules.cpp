@@ -22,18 +22,9 @@ ResetSourceBytes MoveComparatorResetSource(ResetSourceBytes bytes) {
     return bytes;
 }
 
-void SetBitsIn(PeripheralBlock& block, int index, std::uint8_t mask, bool on) {
-    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return;
-    std::uint8_t& value = block.registers[static_cast<std::size_t>(index)].value;
-    value = on ? static_cast<std::uint8_t>(value | mask) : static_cast<std::uint8_t>(value & ~mask);
-}
-
 void ResetResetSourceRegisters(CDevicePage& page, PeripheralBlock& comparatorResetSource) {
     page.ResetRegisters({reg::VDM0CN, reg::RSTSRC});
-    if (static_cast<std::size_t>(reg::RSTSRC) < comparatorResetSource.registers.size()) {
-        RegisterEntry& rstsrc = comparatorResetSource.registers[reg::RSTSRC];
-        rstsrc.value = rstsrc.resetValue;
-    }
+    if (RegisterEntry* rstsrc = EntryOf(comparatorResetSource, reg::RSTSRC)) rstsrc->value = rstsrc->resetValue;
 }
 
 }  // namespace regsmith

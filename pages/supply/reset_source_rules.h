@@ -45,9 +45,6 @@ ResetSourceBytes EnterResetSources(ResetSourceBytes bytes);
 // value and block 0 loses bit 5; otherwise block 8 becomes 0.
 ResetSourceBytes MoveComparatorResetSource(ResetSourceBytes bytes);
 
-// Sets or clears `mask` in entry `index` of another block's copy (an entry
-// the block lacks is left alone).
-void SetBitsIn(PeripheralBlock& block, int index, std::uint8_t mask, bool on);
 
 // The sheet's Reset on either page: VDM0CN and RSTSRC of block 0 and RSTSRC of
 // block 8 to their reset values.  Block 0's prologue stays.

@@ -12,7 +12,7 @@ CResetSourcesPropPage::CResetSourcesPropPage(SheetContext& sheet)
     auto& comparatorReset =
         BindCheck(comparator, "Enable Comparator 0 as an Active-Low Reset Source", reg::RSTSRC, kRstsrcComparator);
     Then(comparatorReset, [this, &comparatorReset] {
-        SetBitsIn(comparatorResetSource_, reg::RSTSRC, kRstsrcComparator, comparatorReset.IsChecked());
+        SetBitsIn(comparatorResetSource_, comparatorReset.IsChecked(), reg::RSTSRC, kRstsrcComparator);
     });
     // A disabled comparator may still be chosen; the text tells the user.
     BindStatus(comparator, [this] {
@@ -41,8 +41,7 @@ void CResetSourcesPropPage::OnOK() {
     const ResetSourceBytes bytes =
         MoveComparatorResetSource({Value(reg::RSTSRC), ValueOf(comparatorResetSource_, reg::RSTSRC)});
     SetValue(reg::RSTSRC, bytes.resetSources);
-    if (static_cast<std::size_t>(reg::RSTSRC) < comparatorResetSource_.registers.size())
-        comparatorResetSource_.registers[reg::RSTSRC].value = bytes.comparatorResetSource;
+    ReplaceBitsIn(comparatorResetSource_, reg::RSTSRC, 0xFF, bytes.comparatorResetSource);
 }
 
 void CResetSourcesPropPage::ResetPage() { ResetResetSourceRegisters(*this, comparatorResetSource_); }

@@ -1,5 +1,6 @@
 #include "pages/supply/voltage_ref_page.h"
 
+#include "model/analog_inputs.h"
 #include "model/crossbar.h"
 #include "view/sheet_commands.h"
 
@@ -7,12 +8,7 @@ namespace regsmith {
 
 std::string VrefPinStatus(const PeripheralBlock& portIO) {
     constexpr int kVrefPin = 0;  // P0.0
-    const bool analog = IsPinAnalog(portIO, kVrefPin);
-    const bool skipped = IsPinSkipped(portIO, kVrefPin);
-    if (analog && skipped) return "P0.0 is Analog and Skipped for VREF: Configured Properly";
-    if (analog) return "P0.0 is Analog and Not Skipped for VREF: NOT Configured Properly";
-    if (skipped) return "P0.0 is Digital and Skipped for VREF: NOT Configured Properly";
-    return "P0.0 is Digital and Not Skipped for VREF: NOT Configured Properly";
+    return PinStatus(portIO, kVrefPin, PinName(kVrefPin), true, " for VREF");
 }
 
 CVoltageRefPropPage::CVoltageRefPropPage(SheetContext& sheet)

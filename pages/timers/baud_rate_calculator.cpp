@@ -31,12 +31,6 @@ const ClockRow& RowOf(BaudClock clock) {
     return kRows[0];
 }
 
-void SetValue(PeripheralBlock& block, int index, std::uint8_t clear, std::uint8_t set) {
-    if (index < 0 || static_cast<std::size_t>(index) >= block.registers.size()) return;
-    std::uint8_t& value = block.registers[static_cast<std::size_t>(index)].value;
-    value = static_cast<std::uint8_t>((value & ~clear) | set);
-}
-
 }  // namespace
 
 BaudProposal CalculateBaudRate(std::uint32_t sysclk, std::uint32_t target) {
@@ -74,9 +68,9 @@ std::string ProposalText(const BaudProposal& proposal) {
 
 void ApplyProposal(PeripheralBlock& timers, const BaudProposal& proposal) {
     const ClockRow& row = RowOf(proposal.clock);
-    SetValue(timers, reg::TH1, 0xFF, static_cast<std::uint8_t>(proposal.reload));
-    SetValue(timers, reg::TMOD, 0x40, 0x00);
-    SetValue(timers, reg::CKCON, 0x0B, static_cast<std::uint8_t>(row.ckconSysclk | row.ckconPrescaler));
+    ReplaceBitsIn(timers, reg::TH1, 0xFF, static_cast<std::uint8_t>(proposal.reload));
+    ReplaceBitsIn(timers, reg::TMOD, 0x40, 0x00);
+    ReplaceBitsIn(timers, reg::CKCON, 0x0B, static_cast<std::uint8_t>(row.ckconSysclk | row.ckconPrescaler));
 }
 
 }  // namespace regsmith::timers

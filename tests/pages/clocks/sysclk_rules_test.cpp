@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/analog_inputs.h"
+
 namespace regsmith::clocks {
 namespace {
 
@@ -59,7 +61,7 @@ TEST(SysclkRules, PinCheckText) {
              {false, true, false, "X is Digital and Skipped: Configured Properly"},
              {false, false, false, "X is Digital and Not Skipped: NOT Configured Properly"},
          })
-        EXPECT_EQ(PinCheckText("X", c.analog, c.skipped, c.expectedAnalog), c.text);
+        EXPECT_EQ(PinStatusText("X", c.analog, c.skipped, c.expectedAnalog), c.text);
 }
 
 TEST(SysclkRules, FrequencyText) {
