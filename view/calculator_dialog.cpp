@@ -1,7 +1,7 @@
 #include "view/calculator_dialog.h"
 
-#include "fw/app.h"
 #include "view/sheet_commands.h"
+#include "view/messages.h"
 
 namespace regsmith {
 
@@ -43,15 +43,5 @@ std::optional<double> CCalculatorDialog::ReadNumber(const fw::EditField& field) 
     return value;
 }
 
-void CCalculatorDialog::Warn(const std::string& text) {
-    if (fw::CWinApp* app = fw::AfxGetApp())
-        app->Platform().MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
-}
-
-bool CCalculatorDialog::Ask(const std::string& text) {
-    fw::CWinApp* app = fw::AfxGetApp();
-    return app != nullptr &&
-           app->Platform().MessageBox(text, fw::MessageIcon::Question, fw::MessageButtons::YesNo) == fw::DialogResult::Yes;
-}
 
 }  // namespace regsmith

@@ -10,6 +10,7 @@
 
 #include "fw/ui.h"
 #include "view/nested_sheets.h"
+#include "view/messages.h"
 #include "view/number_field.h"
 
 namespace regsmith {
@@ -38,10 +39,6 @@ protected:
     // The field's number, or the refusal message (the dialog then stays open).
     std::optional<std::uint32_t> ReadUnsigned(const fw::EditField& field) const;
     std::optional<double> ReadNumber(const fw::EditField& field) const;
-
-    // A warning with an OK button; a Yes/No question, true on Yes.
-    static void Warn(const std::string& text);
-    static bool Ask(const std::string& text);
 };
 
 }  // namespace regsmith

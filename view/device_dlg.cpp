@@ -1,6 +1,6 @@
 #include "view/device_dlg.h"
 
-#include "fw/app.h"
+#include "view/messages.h"
 
 namespace regsmith {
 
@@ -11,9 +11,7 @@ CDeviceDlg::CDeviceDlg(std::string title) : fw::PropertySheet(std::move(title)) 
 void CDeviceDlg::OnReset() {
     fw::PropertyPage* page = ActivePage();
     if (!page) return;
-    const fw::DialogResult answer = fw::AfxGetApp()->Platform().MessageBox(
-        kResetPeripheralQuestion, fw::MessageIcon::Question, fw::MessageButtons::YesNo);
-    if (answer == fw::DialogResult::Yes) page->OnReset();
+    if (Ask(kResetPeripheralQuestion)) page->OnReset();
 }
 
 }  // namespace regsmith

@@ -3,6 +3,7 @@
 #include "codegen/generator.h"
 #include "fw/app.h"
 #include "model/device_document.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -349,11 +350,6 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
-void Warn(const char* text) {
-    if (fw::CWinApp* app = fw::AfxGetApp())
-        app->Platform().MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
-}
 
 }  // namespace
 

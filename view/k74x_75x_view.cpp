@@ -7,6 +7,7 @@
 #include "model/project_file.h"
 #include "view/colouring.h"
 #include "view/command_ids.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -14,8 +15,6 @@ namespace regsmith {
 namespace {
 
 fw::PlatformServices& Platform() { return fw::AfxGetApp()->Platform(); }
-
-void Warn(const std::string& text) { Platform().MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok); }
 
 }  // namespace
 
@@ -94,8 +93,8 @@ void CK74x_75xView::OnFileSaveSource() {
     // never leaves a truncated source behind; the message says why it failed.
     std::string error;
     if (!fw::WriteFileAtomically(*path, GetText(), error))
-        Platform().MessageBox(std::string(kSaveSourceError) + "\n" + *path + ": " + error, fw::MessageIcon::Question,
-                              fw::MessageButtons::Ok);
+        ShowMessage(std::string(kSaveSourceError) + "\n" + *path + ": " + error, fw::MessageIcon::Question,
+                    fw::MessageButtons::Ok);
 }
 
 void CK74x_75xView::OnFilePrint() {
@@ -131,9 +130,7 @@ void CK74x_75xView::OnHelpHelp() {
 }
 
 void CK74x_75xView::OnPeripheralsResetall() {
-    const fw::DialogResult answer =
-        Platform().MessageBox(kResetAllQuestion, fw::MessageIcon::Question, fw::MessageButtons::YesNo);
-    if (answer == fw::DialogResult::Yes) {
+    if (Ask(kResetAllQuestion)) {
         if (CDeviceDocument* document = OwnDocument()) {
             document->InitializePeripherals();
             document->SetModifiedFlag();

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "fw/app.h"
 #include "pages/adc/calculate_sar_dialog.h"
 #include "pages/adc/sar_calculator.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -170,8 +170,7 @@ void CAdc0PropPage::StoreAd0sc(std::uint8_t value) {
     if (value > kMaxAd0sc) {
         ReplaceBits(reg::ADC0CF, kAd0scMask, kAd0scMask);
         ad0sc_->SetText("1F");
-        if (fw::CWinApp* app = fw::AfxGetApp())
-            app->Platform().MessageBox(kAd0scTooLargeWarning, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        Warn(kAd0scTooLargeWarning);
         return;
     }
     ReplaceBits(reg::ADC0CF, kAd0scMask, static_cast<std::uint8_t>(value << kAd0scShift));

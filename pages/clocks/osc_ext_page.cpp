@@ -1,10 +1,10 @@
 #include "pages/clocks/osc_ext_page.h"
 
-#include "fw/app.h"
 #include "model/analog_inputs.h"
 #include "model/catalogue.h"
 #include "model/crossbar.h"
 #include "pages/clocks/sysclk_rules.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -34,11 +34,6 @@ const Captions& CaptionsOf(std::uint8_t mode) {
         case kModeCrystalHalf: return kCrystalCaptions;
         default: return kBlankCaptions;
     }
-}
-
-void Warn(const char* text) {
-    if (fw::CWinApp* app = fw::AfxGetApp())
-        app->Platform().MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
 }
 
 // The crystal pins of each package.

@@ -1,7 +1,7 @@
 #include "pages/clocks/oscillator_page.h"
 
-#include "fw/app.h"
 #include "pages/clocks/sysclk_rules.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -38,8 +38,7 @@ void COscillatorPage::OnOK() {
         }
     }
     if (!ExternalIsSysclk() || ExternalSysclk(Clocks().externalOscFrequency, Value(reg::OSCXCN)) != 0) return;
-    if (fw::CWinApp* app = fw::AfxGetApp())
-        app->Platform().MessageBox(kInvalidSysclkMessage, fw::MessageIcon::Question, fw::MessageButtons::Ok);
+    ShowMessage(kInvalidSysclkMessage, fw::MessageIcon::Question, fw::MessageButtons::Ok);
 }
 
 }  // namespace regsmith

@@ -1,7 +1,7 @@
 #include "pages/portio/crossbar_page.h"
 
-#include "fw/app.h"
 #include "model/catalogue.h"
+#include "view/messages.h"
 
 namespace regsmith {
 
@@ -238,10 +238,7 @@ void CPortIOCrossbarPropPage::OnOK() {
     };
     if (!TestBits(reg::XBR1, kXbr1CrossbarEnable) &&
         (differs(xbr0, 0xFF) || differs(p0mdout, 0xFF) || differs(p1mdout, 0xFF) || differs(xbr1, 0x7F))) {
-        fw::CWinApp* app = fw::AfxGetApp();
-        if (app != nullptr && app->Platform().MessageBox(kCrossbarQuestion, fw::MessageIcon::Question,
-                                                         fw::MessageButtons::YesNo) == fw::DialogResult::Yes)
-            SetBits(true, reg::XBR1, kXbr1CrossbarEnable);
+        if (Ask(kCrossbarQuestion)) SetBits(true, reg::XBR1, kXbr1CrossbarEnable);
     }
     // Decoded afresh: the Port Match page's Reset may have changed the
     // crossbar registers since this page last drew its table.

@@ -1,9 +1,9 @@
 #include "pages/spi/spi0_page.h"
 
-#include "fw/app.h"
 #include "model/crossbar.h"
 #include "pages/spi/sck_calculator.h"
 #include "pages/spi/sck_dialog.h"
+#include "view/messages.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -115,8 +115,7 @@ void CSpi0PropPage::OnWireModeClicked(spi::WireMode clicked) {
     const spi::WireMode previous = spi::WireModeOf(Value(reg::SPI0CN));
     const spi::WireModeChange change = spi::CheckWireModeChange(previous, clicked, OnCrossbar());
     if (change == spi::WireModeChange::Refused) {
-        if (fw::CWinApp* app = fw::AfxGetApp())
-            app->Platform().MessageBox(spi::kWireModeLockedMessage, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        Warn(spi::kWireModeLockedMessage);
     } else if (change == spi::WireModeChange::Changed) {
         ReplaceBits(reg::SPI0CN, spi::kNssFieldMask, spi::NssFieldOf(clicked));
         const bool singleMaster = clicked == spi::WireMode::FourWireSingleMaster;
