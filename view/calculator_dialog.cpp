@@ -24,9 +24,7 @@ fw::PushButton& CCalculatorDialog::AddClockButton(fw::Container& parent, std::st
     button.Enable(sheet != nullptr && NestedSheetAvailable(which));
     button.onChange = [sheet, which, afterOk = std::move(afterOk)] {
         if (sheet == nullptr) return;
-        const fw::DialogResult result = RunNestedSheet(which, *sheet);
-        if (sheet->Holds(kBlockPortIO)) sheet->Reload(kBlockPortIO);
-        if (result == fw::DialogResult::Ok && afterOk) afterOk();
+        if (RunNestedSheet(which, *sheet) == fw::DialogResult::Ok && afterOk) afterOk();
     };
     return button;
 }

@@ -28,11 +28,8 @@ protected:
 
     // "Change Clock Frequency" (or "... Frequencies"): opens the nested
     // oscillator sheet `which` on the caller's sheet run and, when it was
-    // accepted, runs `afterOk` to show the new clock words.  Accepted or not,
-    // the run's port I/O copy is read again from the document, since the
-    // External Oscillator page's own crossbar sheet writes block 11 at once.
-    // Disabled without a sheet run or while the oscillator pages are not
-    // registered.
+    // accepted, runs `afterOk` to show the new clock words.  Disabled without
+    // a sheet run or while the oscillator pages are not registered.
     fw::PushButton& AddClockButton(fw::Container& parent, std::string caption, SheetContext* sheet, NestedSheet which,
                                    std::function<void()> afterOk);
 

@@ -39,8 +39,28 @@ const NestedSheetSpec& FindNestedSheet(NestedSheet sheet) {
 fw::DialogResult RunNestedSheet(NestedSheet sheet, SheetContext& context) {
     const NestedSheetSpec& spec = FindNestedSheet(sheet);
     SheetContext nested(context);
-    for (std::int32_t number : spec.freshCopies) nested.CopyOut(number);
-    return RunNestedSheet(spec.title, spec.pages, nested, spec.writtenOnOk, spec.restoresOscillatorClocks);
+    // The caller's copies of the blocks this sheet takes fresh that still
+    // hold what the document holds (copies the caller only reads).
+    std::vector<std::pair<std::int32_t, PeripheralBlock>> unedited;
+    for (std::int32_t number : spec.freshCopies) {
+        if (context.Holds(number)) {
+            PeripheralBlock block;
+            context.Document().GetBlock(block, number);
+            if (block == context.Block(number)) unedited.emplace_back(number, std::move(block));
+        }
+        nested.CopyOut(number);
+    }
+    const fw::DialogResult result =
+        RunNestedSheet(spec.title, spec.pages, nested, spec.writtenOnOk, spec.restoresOscillatorClocks);
+    // The nested sheet, or one nested in it (the External Oscillator page's
+    // crossbar, say), may have written such a block into the document: the
+    // caller's copy follows, so that it never writes the older block back.
+    for (const auto& [number, block] : unedited) {
+        PeripheralBlock now;
+        context.Document().GetBlock(now, number);
+        if (!(now == block)) context.Reload(number);
+    }
+    return result;
 }
 
 bool NestedSheetAvailable(NestedSheet sheet) { return PagesRegistered(FindNestedSheet(sheet).pages); }

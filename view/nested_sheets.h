@@ -43,8 +43,10 @@ const NestedSheetSpec& FindNestedSheet(NestedSheet sheet);
 
 // Runs the nested sheet on `context` (the caller's sheet run).  On OK the
 // blocks of its row are written into the document at once; on Cancel the
-// caller's copies are given back as they were.  Cancel without showing
-// anything while its pages are not registered.
+// caller's copies are given back as they were.  A block the row takes fresh
+// that the document changed meanwhile is read again into the caller's copy,
+// when that copy held what the document held (a copy the caller only reads).  Cancel without showing anything
+// while its pages are not registered.
 fw::DialogResult RunNestedSheet(NestedSheet sheet, SheetContext& context);
 // Whether every page of the row is registered (a button's enabled state).
 bool NestedSheetAvailable(NestedSheet sheet);

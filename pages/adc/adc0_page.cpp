@@ -182,7 +182,6 @@ void CAdc0PropPage::ChangeSar() {
         ReplaceBits(reg::ADC0CF, kAd0scMask, static_cast<std::uint8_t>(*dialog.Divider() << kAd0scShift));
         ad0sc_->SetText(FieldHex(reg::ADC0CF, kAd0scMask, kAd0scShift));
     }
-    Sheet()->Reload(kBlockPortIO);
 }
 
 }  // namespace regsmith

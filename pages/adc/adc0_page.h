@@ -22,8 +22,7 @@ private:
     void OnFirstDisplay() override;
     // AD0SC from its hex field; a value above 0x1F becomes 0x1F with a warning.
     void StoreAd0sc(std::uint8_t value);
-    // "Change SAR": the calculator, then a fresh port I/O copy (the nested
-    // Oscillators sheet may have changed the document's).
+    // "Change SAR": the calculator; an accepted divider goes into AD0SC.
     void ChangeSar();
 
     fw::DropDownList* input_ = nullptr;

@@ -128,10 +128,7 @@ void CSpi0PropPage::OnWireModeClicked(spi::WireMode clicked) {
 void CSpi0PropPage::OnChangeSck() {
     SheetContext* sheet = Sheet();
     CSckDialog dialog(sheet, sheet ? sheet->Clocks().sysclk : 0);
-    const fw::DialogResult result = dialog.DoModal();
-    // The crossbar status is read again from the document.
-    if (sheet) sheet->Reload(kBlockPortIO);
-    if (result != fw::DialogResult::Ok) return;
+    if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(reg::SPI0CKR, dialog.Spi0ckr());
     LoadHexField(reg::SPI0CKR);
 }

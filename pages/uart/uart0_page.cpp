@@ -62,10 +62,9 @@ CUart0PropPage::CUart0PropPage(SheetContext& sheet) : CDevicePropPage(kUart0Page
         return std::to_string(static_cast<std::int32_t>(value));
     });
     rate.Add<fw::StaticText>("bps");
-    // Accepted: the timers block is in the document; the crossbar page of its
-    // Timer 1 page may have changed port I/O, so the copy is taken afresh.
-    AddNestedSheetButton(baud, "Configure UART Baud Rate", NestedSheet::Timer1,
-                         [this] { Sheet()->Reload(kBlockPortIO); });
+    // Accepted: the timers block is in the document.  Port I/O changed in
+    // sheets nested further in reaches this page's copy by itself.
+    AddNestedSheetButton(baud, "Configure UART Baud Rate", NestedSheet::Timer1);
 
     auto& crossbar = right.Add<fw::GroupBox>("UART on the Crossbar");
     BindStatus(crossbar, [this] {

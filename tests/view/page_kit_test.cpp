@@ -224,6 +224,19 @@ TEST_F(PageKitSheets, RowsWithoutRegisteredPagesDisableTheirButtons) {
     RunSheetCommand(ID_PERIPHERALS_TIMERS, *project.document);
 }
 
+TEST_F(PageKitSheets, ACopyTheCallerOnlyReadsFollowsAFreshNestedSheet) {
+    // The caller holds the port I/O block unedited; a row that takes it fresh
+    // writes it: the caller's copy follows the document.
+    SheetContext caller(*project.document);
+    PeripheralBlock& portIO = caller.Block(kBlockPortIO);
+    app.platform.onSheet = [](fw::PropertySheet& sheet) {
+        sheet.ActivePage()->FindAs<fw::CheckBox>("Set")->Click();  // P0MDIN bit 0: 1 -> 0
+        sheet.PressOK();
+    };
+    ASSERT_EQ(RunNestedSheet(NestedSheet::PortIOFresh, caller), fw::DialogResult::Ok);
+    EXPECT_EQ(portIO.registers[reg::P0MDIN].value, 0xFE);
+}
+
 TEST(NestedSheetTable, EveryRowNamesItsPagesAndWritesWhatItEdits) {
     for (const NestedSheetSpec& row : NestedSheets()) {
         EXPECT_FALSE(row.pages.empty()) << row.title;
