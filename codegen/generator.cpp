@@ -3,6 +3,8 @@
 
 #include "codegen/generator.h"
 
+#include "model/register_tables.h"
+
 namespace regsmith {
 
 namespace {
@@ -31,7 +33,6 @@ std::string Middle(const std::string& text, std::size_t head, std::size_t tail) 
 // (the VDD monitor's wait follows VDM0CN whenever VDM0CN differs from its
 // reset value, while the declaration goes with the monitor's enable; older
 // projects hold the same mismatch), and that C does not compile.
-constexpr const char* kLoopCounterDeclaration = "    int i = 0;\r\n";
 
 bool IsIdentifierChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
@@ -134,7 +135,7 @@ void CDeviceData::GenerateCode(std::string& text) const {
             blockText += block.cHeader;
             blockText += "\r\n";
             // A loop counting with `i` needs its declaration, once.
-            if (UsesLoopCounter(body) && !DeclaresLoopCounter(block.cPrologue)) blockText += kLoopCounterDeclaration;
+            if (UsesLoopCounter(body) && !DeclaresLoopCounter(block.cPrologue)) blockText += kLoopCounterDeclarationC;
             blockText += block.cPrologue;
         }
         blockText += body;

@@ -50,6 +50,10 @@ enum Oscillators : int { OSCXCN, OSCICN, CLKSEL };
 enum Interrupts : int { IP, EIE1, EIP1, IT01CF, IE };
 }  // namespace reg
 
+// The declaration of the loop counter that the wait loops count in, set as a
+// routine's C prologue by the pages that add a wait.
+inline constexpr std::string_view kLoopCounterDeclarationC = "    int i = 0;\r\n";
+
 // The VDD monitor's wait, after VDM0CN in blocks 0 and 8.
 inline constexpr std::string_view kVddMonitorWaitC = "    for (i = 0; i < 20; i++);  // Wait 5us for initialization\r\n";
 inline constexpr std::string_view kVddMonitorWaitAsm =

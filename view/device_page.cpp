@@ -35,9 +35,8 @@ std::string CDevicePage::FieldHex(int index, std::uint8_t mask, int shift) const
     return {digits[(field >> 4) & 0x0F], digits[field & 0x0F]};
 }
 
-void CDevicePage::SetWaitTexts(int index, bool on, std::string_view prologueC, std::string_view afterC,
-                               std::string_view afterAsm) {
-    block_->cPrologue = on ? prologueC : std::string_view{};
+void CDevicePage::SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm) {
+    block_->cPrologue = on ? kLoopCounterDeclarationC : std::string_view{};
     if (RegisterEntry* entry = Entry(index)) {
         entry->cAfter = on ? afterC : std::string_view{};
         entry->asmAfter = on ? afterAsm : std::string_view{};

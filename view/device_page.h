@@ -60,8 +60,7 @@ public:
     // A wait after entry `index`'s line (an oscillator or comparator settling
     // loop): the block's C prologue declares the loop counter and the
     // entry's C and assembly after-texts hold the loop.  Off empties all three.
-    void SetWaitTexts(int index, bool on, std::string_view prologueC, std::string_view afterC,
-                      std::string_view afterAsm);
+    void SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm);
 
     // value := resetValue for every entry, or for the listed entries.
     void ResetRegisters();

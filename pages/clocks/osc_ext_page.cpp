@@ -121,7 +121,7 @@ void COscExtPropPage::ShowFrequencyControls(std::uint8_t mode) {
 }
 
 void COscExtPropPage::SetCrystalSnippets(bool crystal) {
-    SetWaitTexts(reg::OSCXCN, crystal, kCrystalPrologueC, kCrystalWaitC, kCrystalWaitAsm);
+    SetWaitTexts(reg::OSCXCN, crystal, kCrystalWaitC, kCrystalWaitAsm);
 }
 
 void COscExtPropPage::OnFrequencyTyped() {

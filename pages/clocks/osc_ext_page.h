@@ -16,9 +16,8 @@ inline constexpr const char* kExternalFrequencyLabel = "External Oscillator Freq
 inline constexpr const char* kInvalidFrequencyCharacterWarning = "Error: Invalid Frequency Character.";
 inline constexpr const char* kFrequencyTooLargeWarning = "Error: Frequency Too Large (4294967295 Hz Maximum).";
 
-// What the crystal modes put into the block: a counter for the wait loop,
-// the wait itself after the OSCXCN line, in C and in assembly.
-inline constexpr const char* kCrystalPrologueC = "    int i = 0;\r\n";
+// What the crystal modes put after the OSCXCN line (the routine's prologue
+// then declares the loop counter), in C and in assembly.
 inline constexpr const char* kCrystalWaitC =
     "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization\r\n"
     "    while ((OSCXCN & 0x80) == 0);\r\n";

@@ -125,7 +125,7 @@ void CComparator0PropPage::OnFirstDisplay() {
 }
 
 void CComparator0PropPage::SetSettlingWait(bool enabled) {
-    SetWaitTexts(reg::CPT0CN, enabled, kComparatorPrologue, kComparatorWaitC, kComparatorWaitAsm);
+    SetWaitTexts(reg::CPT0CN, enabled, kComparatorWaitC, kComparatorWaitAsm);
 }
 
 void CComparator0PropPage::ResetPage() {

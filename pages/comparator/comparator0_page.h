@@ -15,9 +15,9 @@ namespace regsmith {
 
 inline constexpr const char* kComparator0PageTitle = "Comparator0";
 
-// What enabling the comparator puts into Comparator_Init: a wait for the
-// comparator to settle after CPT0CN, then its two edge flags cleared.
-inline constexpr const char* kComparatorPrologue = "    int i = 0;\r\n";
+// What enabling the comparator puts after CPT0CN (the routine's prologue then
+// declares the loop counter): a wait for it to settle, then its two edge
+// flags cleared.
 inline constexpr const char* kComparatorWaitC =
     "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
     "    CPT0CN    &= ~0x30;\r\n";

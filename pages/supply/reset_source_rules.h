@@ -28,9 +28,6 @@ inline constexpr std::uint8_t kRstsrcComparator = 0x20;
 // CPT0CN of the comparator block
 inline constexpr std::uint8_t kComparatorEnable = 0x80;
 
-// What "Enable VDD Monitor" puts at the start of Reset_Sources_Init: the
-// counter of the wait loop after VDM0CN.
-inline constexpr const char* kVddMonitorPrologue = "    int i = 0;\r\n";
 
 // The RSTSRC values of block 0 and block 8.
 struct ResetSourceBytes {

@@ -11,7 +11,7 @@ CResetVDDMonPropPage::CResetVDDMonPropPage(SheetContext& sheet)
     auto& enable = BindCheck(Root().Add<fw::GroupBox>("VDD Monitor"), "Enable VDD Monitor", reg::VDM0CN, kVdmEnable);
     Then(enable, [this, &enable] {
         if (enable.IsChecked()) {
-            Block().cPrologue = kVddMonitorPrologue;
+            Block().cPrologue = kLoopCounterDeclarationC;
         } else {
             // A stopped monitor cannot reset the device.
             Block().cPrologue.clear();
