@@ -323,6 +323,21 @@ fw::PushButton& CDevicePropPage::BindNestedSheet(fw::PushButton& button, NestedS
     return button;
 }
 
+fw::StaticText& CDevicePropPage::BindInterruptStatus(fw::Container& parent, std::string source, int entry,
+                                                     std::uint8_t mask) {
+    return BindStatus(parent, [this, source = std::move(source), entry, mask] {
+        return source + (TestBits(Copy(kBlockInterrupts), entry, mask) ? " Interrupt is Enabled" : " Interrupt is Disabled");
+    });
+}
+
+fw::StaticText& CDevicePropPage::BindCrossbarStatus(fw::Container& parent, std::string signal,
+                                                    CrossbarPeripheral peripheral, const char* notEnabled) {
+    return BindStatus(parent, [this, signal = std::move(signal), peripheral, notEnabled] {
+        return signal + " is " + (IsEnabledOnCrossbar(Copy(kBlockPortIO), peripheral) ? "Enabled" : notEnabled) +
+               " on the Crossbar";
+    });
+}
+
 fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) {
     if (!sheet_) return fw::DialogResult::Cancel;
     return RunNestedSheet(which, *sheet_);

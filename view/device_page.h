@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "fw/ui.h"
+#include "model/crossbar.h"
 #include "model/device_data.h"
 #include "model/register_tables.h"
 #include "view/nested_sheets.h"
@@ -210,6 +211,14 @@ protected:
     fw::PushButton& AddNestedSheetButton(fw::Container& parent, std::string caption, NestedSheet which,
                                          std::function<void()> afterOk = {});
     fw::PushButton& BindNestedSheet(fw::PushButton& button, NestedSheet which, std::function<void()> afterOk = {});
+
+    // The status lines of another peripheral's settings:
+    // "<source> Interrupt is Enabled" or "... Disabled" from a bit of the
+    // run's interrupts copy, and "<signal> is Enabled on the Crossbar" or
+    // "<signal> is <notEnabled> on the Crossbar" from its port I/O copy.
+    fw::StaticText& BindInterruptStatus(fw::Container& parent, std::string source, int entry, std::uint8_t mask);
+    fw::StaticText& BindCrossbarStatus(fw::Container& parent, std::string signal, CrossbarPeripheral peripheral,
+                                       const char* notEnabled = "Disabled");
     fw::DialogResult RunNested(NestedSheet which);
 
 private:

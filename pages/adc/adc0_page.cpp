@@ -30,7 +30,6 @@ constexpr std::uint8_t kReferenceBuffer = 0x01;
 constexpr std::uint8_t kConversionInterrupt = 0x02;
 constexpr std::uint8_t kWindowInterrupt = 0x01;
 
-const char* EnabledText(bool enabled, const char* on, const char* off) { return enabled ? on : off; }
 
 std::vector<std::string> PowerUpTimes() {
     std::vector<std::string> items;
@@ -134,25 +133,19 @@ CAdc0PropPage::CAdc0PropPage(SheetContext& sheet) : CDevicePropPage(kAdc0PageTit
 
     auto& reference = right.Add<fw::GroupBox>("Reference Control");
     BindStatus(reference, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockVoltageReference), reg::REF0CN, kBiasGenerator),
-                           "Internal Bias Generator is On, Configured Properly",
-                           "Internal Bias Generator is Off, NOT Configured Properly");
+        return TestBits(Copy(kBlockVoltageReference), reg::REF0CN, kBiasGenerator)
+                   ? "Internal Bias Generator is On, Configured Properly"
+                   : "Internal Bias Generator is Off, NOT Configured Properly";
     });
     BindStatus(reference, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockVoltageReference), reg::REF0CN, kReferenceBuffer),
-                           "Internal Reference Buffer is On", "Internal Reference Buffer is Off");
+        return TestBits(Copy(kBlockVoltageReference), reg::REF0CN, kReferenceBuffer) ? "Internal Reference Buffer is On"
+                                                                                     : "Internal Reference Buffer is Off";
     });
     AddNestedSheetButton(reference, "Configure Reference Control", NestedSheet::VoltageReference);
 
     auto& interrupts = right.Add<fw::GroupBox>("ADC Interrupt");
-    BindStatus(interrupts, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kConversionInterrupt),
-                           "ADC0 Interrupt is Enabled", "ADC0 Interrupt is Disabled");
-    });
-    BindStatus(interrupts, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kWindowInterrupt),
-                           "ADC0 Window Interrupt is Enabled", "ADC0 Window Interrupt is Disabled");
-    });
+    BindInterruptStatus(interrupts, "ADC0", reg::EIE1, kConversionInterrupt);
+    BindInterruptStatus(interrupts, "ADC0 Window", reg::EIE1, kWindowInterrupt);
     AddNestedSheetButton(interrupts, "Configure ADC Interrupts", NestedSheet::Interrupts);
 
     AddSummaryBox(Root());

@@ -28,7 +28,6 @@ std::vector<CDevicePage::RadioChoice> HysteresisChoices(int shift) {
     return choices;
 }
 
-const char* EnabledText(bool enabled, const char* on, const char* off) { return enabled ? on : off; }
 
 }  // namespace
 
@@ -63,14 +62,8 @@ CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
     auto& interrupts = right.Add<fw::GroupBox>("Comparator Interrupts");
     BindCheck(interrupts, "Enable Rising Edge Interrupt", reg::CPT0MD, kRisingEdgeInterrupt);
     BindCheck(interrupts, "Enable Falling Edge Interrupt", reg::CPT0MD, kFallingEdgeInterrupt);
-    BindStatus(interrupts, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kEie1RisingEdge),
-                           "Rising Edge Interrupt is Enabled", "Rising Edge Interrupt is Disabled");
-    });
-    BindStatus(interrupts, [this] {
-        return EnabledText(regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, kEie1FallingEdge),
-                           "Falling Edge Interrupt is Enabled", "Falling Edge Interrupt is Disabled");
-    });
+    BindInterruptStatus(interrupts, "Rising Edge", reg::EIE1, kEie1RisingEdge);
+    BindInterruptStatus(interrupts, "Falling Edge", reg::EIE1, kEie1FallingEdge);
     AddNestedSheetButton(interrupts, "Configure CP Interrupts", NestedSheet::Interrupts);
 
     auto& selection = right.Add<fw::GroupBox>("Input Selection");
@@ -78,14 +71,8 @@ CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
     BindInputList(selection, inputs_[1], "Negative Input:");
 
     auto& crossbar = right.Add<fw::GroupBox>("Comparator on the Crossbar");
-    BindStatus(crossbar, [this] {
-        return EnabledText(IsEnabledOnCrossbar(Copy(kBlockPortIO), CrossbarPeripheral::Cp0),
-                           "CP0 is Enabled on the Crossbar", "CP0 is Disabled on the Crossbar");
-    });
-    BindStatus(crossbar, [this] {
-        return EnabledText(IsEnabledOnCrossbar(Copy(kBlockPortIO), CrossbarPeripheral::Cp0A),
-                           "CP0A is Enabled on the Crossbar", "CP0A is Disabled on the Crossbar");
-    });
+    BindCrossbarStatus(crossbar, "CP0", CrossbarPeripheral::Cp0);
+    BindCrossbarStatus(crossbar, "CP0A", CrossbarPeripheral::Cp0A);
     AddNestedSheetButton(crossbar, "Configure Port I/O", NestedSheet::PortIO);
     AddSummaryBox(Root());
 }

@@ -20,10 +20,7 @@ CPca0PropPage::CPca0PropPage(SheetContext& sheet) : CPcaPage(kPca0PageTitle, she
     BindHex(initial, "PCA0L (Low Byte):", reg::PCA0L);
 
     auto& interrupt = left.Add<fw::GroupBox>("PCA Interrupt");
-    BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::EIE1, 0x04) ? "PCA0 Interrupt is Enabled"
-                                                                 : "PCA0 Interrupt is Disabled";
-    });
+    BindInterruptStatus(interrupt, "PCA0", reg::EIE1, 0x04);
     AddNestedSheetButton(interrupt, "Configure PCA Interrupts", NestedSheet::Interrupts);
 
     auto& timeBase = right.Add<fw::GroupBox>("PCA Timebase Input");

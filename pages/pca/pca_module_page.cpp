@@ -80,10 +80,7 @@ CPcaModulePage::CPcaModulePage(std::string title, SheetContext& sheet, int modul
               pca::kCcfInterruptBit);
 
     auto& crossbar = right.Add<fw::GroupBox>(pin + " on the Crossbar");
-    BindStatus(crossbar, [this, pin] {
-        const bool routed = IsEnabledOnCrossbar(Copy(kBlockPortIO), kCexPeripherals[module_]);
-        return pin + (routed ? " is Enabled on the Crossbar" : " is Not Enabled on the Crossbar");
-    });
+    BindCrossbarStatus(crossbar, pin, kCexPeripherals[module_], "Not Enabled");
     AddNestedSheetButton(crossbar, "Configure Port I/O", NestedSheet::PortIO);
 
     AddSummaryBox(Root());

@@ -61,16 +61,11 @@ CSpi0PropPage::CSpi0PropPage(SheetContext& sheet) : CDevicePropPage(kSpi0PageTit
     BindHex(clock, "SPI0CKR Value (Hex)", reg::SPI0CKR);
 
     auto& interrupt = left.Add<fw::GroupBox>("SPI Interrupt");
-    BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, 0x40) ? "SPI0 Interrupt is Enabled"
-                                                               : "SPI0 Interrupt is Disabled";
-    });
+    BindInterruptStatus(interrupt, "SPI0", reg::IE, 0x40);
     AddNestedSheetButton(interrupt, "Configure SPI Interrupts", NestedSheet::Interrupts);
 
     auto& crossbar = right.Add<fw::GroupBox>("SPI on the Crossbar");
-    BindStatus(crossbar, [this] {
-        return OnCrossbar() ? "SPI0 is Enabled on the Crossbar" : "SPI0 is Disabled on the Crossbar";
-    });
+    BindCrossbarStatus(crossbar, "SPI0", CrossbarPeripheral::Spi0);
     // The crossbar page routes with this page's own SPI copy (its wire mode).
     AddNestedSheetButton(crossbar, "Configure Port I/O", NestedSheet::PortIOWithOwnSpi,
                          [this] { AfterPortIOAccepted(); });

@@ -16,7 +16,7 @@ CResetSourcesPropPage::CResetSourcesPropPage(SheetContext& sheet)
     });
     // A disabled comparator may still be chosen; the text tells the user.
     BindStatus(comparator, [this] {
-        return regsmith::TestBits(Copy(kBlockComparator), reg::CPT0CN, kComparatorEnable) ? "Comparator0 is Enabled"
+        return TestBits(Copy(kBlockComparator), reg::CPT0CN, kComparatorEnable) ? "Comparator0 is Enabled"
                                                                                 : "Comparator0 is Disabled";
     });
     AddNestedSheetButton(comparator, "Configure Comparator0", NestedSheet::Comparator);

@@ -55,10 +55,7 @@ CTimer01Page::CTimer01Page(const Timer01Setup& setup, SheetContext& sheet)
     configurePins_ = &AddNestedSheetButton(*control_, setup.configurePinsCaption, NestedSheet::Int01Config);
 
     auto& interrupt = right_->Add<fw::GroupBox>("Timer Interrupt");
-    BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, setup_.interruptBit) ? std::string(setup_.interruptEnabled)
-                                                                              : setup_.interruptDisabled;
-    });
+    BindInterruptStatus(interrupt, setup_.interruptSource, reg::IE, setup_.interruptBit);
     AddNestedSheetButton(interrupt, "Configure Timer Interrupts", NestedSheet::Interrupts);
 
     auto& values = right_->Add<fw::GroupBox>("Timer Initial Value (Hex)");

@@ -40,8 +40,7 @@ struct Timer01Setup {
     const char* pinTextPrefix;                 // "/INT0 is on "
     std::uint8_t pinMask;                      // IT01CF
     std::uint8_t interruptBit;                 // IE
-    const char* interruptEnabled;
-    const char* interruptDisabled;
+    const char* interruptSource;               // "Timer 0" (Interrupt is Enabled/Disabled)
     const char* highLabel;
     int highEntry;
     const char* lowLabel;

@@ -52,10 +52,7 @@ CTimer2PropPage::CTimer2PropPage(SheetContext& sheet) : CDevicePropPage(kTimer2P
 
     auto& interrupt = right.Add<fw::GroupBox>("Timer Interrupt");
     BindCheck(interrupt, "Enable Timer 2 Low Byte Overflow", reg::TMR2CN, kLowOverflowInterruptBit);
-    BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, kTimer2InterruptBit) ? "Timer 2 Interrupt is Enabled"
-                                                                               : "Timer 2 Interrupt is Disabled";
-    });
+    BindInterruptStatus(interrupt, "Timer 2", reg::IE, kTimer2InterruptBit);
     AddNestedSheetButton(interrupt, "Configure Timer Interrupts", NestedSheet::Interrupts);
 
     auto& control = right.Add<fw::GroupBox>("Timer Control");

@@ -47,10 +47,7 @@ CUart0PropPage::CUart0PropPage(SheetContext& sheet) : CDevicePropPage(kUart0Page
     });
 
     auto& interrupt = right.Add<fw::GroupBox>("UART Interrupt");
-    BindStatus(interrupt, [this] {
-        return regsmith::TestBits(Copy(kBlockInterrupts), reg::IE, kUart0InterruptBit) ? "UART0 Interrupt is Enabled"
-                                                                              : "UART0 Interrupt is Disabled";
-    });
+    BindInterruptStatus(interrupt, "UART0", reg::IE, kUart0InterruptBit);
     AddNestedSheetButton(interrupt, "Configure UART Interrupts", NestedSheet::Interrupts);
 
     auto& baud = right.Add<fw::GroupBox>("Baud Rate");
@@ -67,10 +64,7 @@ CUart0PropPage::CUart0PropPage(SheetContext& sheet) : CDevicePropPage(kUart0Page
     AddNestedSheetButton(baud, "Configure UART Baud Rate", NestedSheet::Timer1);
 
     auto& crossbar = right.Add<fw::GroupBox>("UART on the Crossbar");
-    BindStatus(crossbar, [this] {
-        return IsEnabledOnCrossbar(Copy(kBlockPortIO), CrossbarPeripheral::Uart0) ? "UART0 is Enabled on the Crossbar"
-                                                                                  : "UART0 is Disabled on the Crossbar";
-    });
+    BindCrossbarStatus(crossbar, "UART0", CrossbarPeripheral::Uart0);
     AddNestedSheetButton(crossbar, "Configure Port I/O", NestedSheet::PortIO);
     AddSummaryBox(Root());
 }
