@@ -91,7 +91,7 @@ int ShiftOf(std::uint8_t mask) {
 
 fw::Control& CDevicePage::Bind(fw::Control& control, std::function<void()> load, std::function<void()> store) {
     control.onChange = std::move(store);
-    bindings_.push_back(Binding{&control, std::move(load)});
+    bindings_.push_back(std::move(load));
     return control;
 }
 
@@ -212,16 +212,14 @@ void CDevicePage::AttachHexBehaviour(fw::EditField& field, std::function<void(st
     };
 }
 
-fw::EditField& CDevicePage::BindHex(fw::Container& parent, std::string label, int entry,
-                                    std::function<void()> afterStore) {
+fw::EditField& CDevicePage::BindHex(fw::Container& parent, std::string label, int entry) {
     fw::EditField& field = parent.Add<fw::EditField>(std::move(label));
     field.widthChars = 4;
-    AttachHexBehaviour(field, [this, entry, afterStore = std::move(afterStore)](std::uint8_t value) {
+    AttachHexBehaviour(field, [this, entry](std::uint8_t value) {
         SetValue(entry, value);
-        if (afterStore) afterStore();
         RefreshSummary();
     });
-    bindings_.push_back(Binding{&field, [this, &field, entry] { field.SetText(FieldHex(entry, 0xFF, 0)); }});
+    bindings_.push_back([this, &field, entry] { field.SetText(FieldHex(entry, 0xFF, 0)); });
     hexFields_.emplace_back(entry, &field);
     return field;
 }
@@ -250,8 +248,8 @@ void CDevicePage::BindUpdate(std::function<void()> update) {
 }
 
 void CDevicePage::LoadBindings() {
-    for (Binding& binding : bindings_)
-        if (binding.load) binding.load();
+    for (auto& load : bindings_)
+        if (load) load();
 }
 
 void CDevicePage::RefreshDisplays() {

@@ -120,14 +120,8 @@ public:
 
     // A hexadecimal value field for the whole entry (two digits): on every
     // change of its text it validates (with the two warnings), puts the
-    // corrected text back and stores the parsed value.  `afterStore` runs
-    // after the store (a page's own rule on the new value).
-    fw::EditField& BindHex(fw::Container& parent, std::string label, int entry, std::function<void()> afterStore = {});
-    // The same as BindHex (the older name).
-    fw::EditField& AddHexField(fw::Container& parent, std::string label, int entry,
-                               std::function<void()> afterStore = {}) {
-        return BindHex(parent, std::move(label), entry, std::move(afterStore));
-    }
+    // corrected text back, stores the parsed value and refills the summary.
+    fw::EditField& BindHex(fw::Container& parent, std::string label, int entry);
     // The same hex behaviour on a field the page created itself; the value
     // goes to `store` instead of an entry.
     static void AttachHexBehaviour(fw::EditField& field, std::function<void(std::uint8_t)> store);
@@ -158,14 +152,10 @@ public:
     static std::uint8_t GetActiveDeviceId();
 
 private:
-    struct Binding {
-        fw::Control* control;
-        std::function<void()> load;
-    };
 
     PeripheralBlock* block_;
     fw::TextBox* summary_ = nullptr;
-    std::vector<Binding> bindings_;
+    std::vector<std::function<void()>> bindings_;  // the loads
     std::vector<std::function<void()>> displays_;
     std::vector<std::pair<int, fw::EditField*>> hexFields_;
 };

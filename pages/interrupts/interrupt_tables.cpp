@@ -52,8 +52,8 @@ const std::array<InterruptCheckBox, 15> kPriorityCheckBoxes{{
 }};
 
 const std::array<ExternalInterrupt, 2> kExternalInterrupts{{
-    {"/INT0 Polarity", "/INT0 Active Low", "/INT0 Active High", 0x08, "/INT0 Port Pin Selection", 0x07, 0},
-    {"/INT1 Polarity", "/INT1 Active Low", "/INT1 Active High", 0x80, "/INT1 Port Pin Selection", 0x70, 4},
+    {"/INT0 Polarity", "/INT0 Active Low", "/INT0 Active High", 0x08, "/INT0 Port Pin Selection", 0x07},
+    {"/INT1 Polarity", "/INT1 Active Low", "/INT1 Active High", 0x80, "/INT1 Port Pin Selection", 0x70},
 }};
 
 bool ShowsLinInterrupt(std::uint8_t deviceId) {

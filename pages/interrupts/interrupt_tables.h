@@ -45,15 +45,13 @@ struct ExternalInterrupt {
     std::uint8_t polarityMask;
     const char* pinGroup;  // "/INT0 Port Pin Selection"; also names the pin list
     std::uint8_t pinMask;  // the pin number field
-    int pinShift;
 };
 
 extern const std::array<ExternalInterrupt, 2> kExternalInterrupts;
 
 inline constexpr const char* kConfigurePortIOCaption = "Configure Port I/O";
 
-// Tab titles of the three pages and the sheet title.
-inline constexpr const char* kSheetTitle = "Interrupts";
+// Tab titles of the three pages.
 inline constexpr const char* kEnablePageTitle = "Enable Interrupts";
 inline constexpr const char* kPriorityPageTitle = "Interrupt Priority";
 inline constexpr const char* kInt01ConfigPageTitle = "INT0/INT1 Configuration";

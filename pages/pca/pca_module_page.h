@@ -16,7 +16,6 @@ class CPcaModulePage : public CPcaPage {
 public:
     CPcaModulePage(std::string title, SheetContext& sheet, int module);
 
-    int Module() const { return module_; }
 
 protected:
     // What the value row shows.

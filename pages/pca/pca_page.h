@@ -12,7 +12,6 @@
 
 namespace regsmith {
 
-inline constexpr const char* kPcaSheetTitle = "Programmable Counter Array";
 
 class CPcaPage : public CDevicePropPage {
 public:

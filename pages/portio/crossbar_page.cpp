@@ -23,13 +23,10 @@ constexpr std::array<const char*, 3> kFunctionLabels{"X1", "X2", "CNV\nSTR"};
 // row of skip boxes.
 constexpr std::array<int, 3> kPinRowTwips{390, 390, 300};
 
-std::string PinSuffix(int pin) { return PinName(pin); }
-
 }  // namespace
 
 void ResetPortIORegisters(CDevicePage& page) {
-    page.ResetRegisters({reg::P0MDIN, reg::P1MDIN, reg::P0MDOUT, reg::P1MDOUT, reg::P0SKIP, reg::P1SKIP, reg::XBR0, reg::XBR1, reg::P0MAT, reg::P1MAT,
-                         reg::P0MASK, reg::P1MASK});
+    page.ResetRegisters();
     if (RegisterEntry* xbr0 = page.Entry(reg::XBR0)) {
         xbr0->cBefore.clear();
         xbr0->asmBefore.clear();
@@ -105,19 +102,19 @@ void CPortIOCrossbarPropPage::BuildControls() {
         const int column = pin + kPinGridColumnOffset;
         controls.input = &pinGrid.AddAt<fw::ToggleButton>(0, column, "D");
         pinCell(*controls.input, 0);
-        controls.input->SetName("Input " + PinSuffix(pin));
+        controls.input->SetName("Input " + PinName(pin));
         Bind(*controls.input, PinEntry(reg::P0MDIN, pin), PinMask(pin), "D", "A");
         controls.input->pressedWords = "digital";
         controls.input->releasedWords = "analog";
         controls.output = &pinGrid.AddAt<fw::ToggleButton>(1, column, "O");
         pinCell(*controls.output, 1);
-        controls.output->SetName("Output " + PinSuffix(pin));
+        controls.output->SetName("Output " + PinName(pin));
         Bind(*controls.output, PinEntry(reg::P0MDOUT, pin), PinMask(pin), "P", "O");
         controls.output->pressedWords = "push-pull";
         controls.output->releasedWords = "open-drain";
         controls.skip = &pinGrid.AddAt<fw::CheckBox>(2, column, "");
         pinCell(*controls.skip, 2);
-        controls.skip->SetName("Skip " + PinSuffix(pin));
+        controls.skip->SetName("Skip " + PinName(pin));
         Bind(*controls.skip, PinEntry(reg::P0SKIP, pin), PinMask(pin));
     }
     pinCell(pinGrid.AddAt<fw::StaticText>(3, kVrefPin + kPinGridColumnOffset, "VREF"), 3);

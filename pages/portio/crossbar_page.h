@@ -15,7 +15,6 @@
 namespace regsmith {
 
 inline constexpr const char* kCrossbarPageTitle = "Priority Crossbar";
-inline constexpr const char* kPortIOSheetTitle = "Port I/O";
 inline constexpr const char* kEnableCrossbarCaption = "Enable Crossbar";
 inline constexpr const char* kDisableWeakPullupCaption = "Disable Weak Pull-up";
 inline constexpr const char* kCrossbarQuestion =
@@ -45,9 +44,6 @@ public:
     std::string DescribeAssignment() const;
     // The script mode's `show` prints the assignment after the controls.
     std::string DescribeForScript() const override { return DescribeAssignment(); }
-
-    fw::Grid& AssignmentGrid() const { return *grid_; }
-    int PinCount() const { return pinCount_; }
 
 private:
     struct PinControls {

@@ -12,7 +12,7 @@ CPortIOMatchPropPage::CPortIOMatchPropPage(SheetContext& sheet)
     for (int port = 0; port < 2; ++port) {
         auto& row = event.Add<fw::GroupBox>(port == 0 ? "When P0 Is Not Equal To" : "When P1 Is Not Equal To",
                                             fw::Container::Layout::Grid);
-        port1_ = &row;
+        if (port == 1) port1_ = &row;
         row.AddAt<fw::StaticText>(1, 0, port == 0 ? "P0" : "P1");
         for (int bit = 7; bit >= 0; --bit) {  // bit 7 leftmost
             const int pin = port * 8 + bit, match = PinEntry(reg::P0MAT, pin), compared = PinEntry(reg::P0MASK, pin);

@@ -30,7 +30,6 @@ CSpi0PropPage::CSpi0PropPage(SheetContext& sheet) : CDevicePropPage(kSpi0PageTit
     BindCheck(left, "Enable SPI0", reg::SPI0CN, kSpiEnableBit);
     const auto modes = BindRadios(left.Add<fw::GroupBox>("SPI Mode"), reg::SPI0CFG, kMasterBit,
                                   {{"Operate in Slave Mode", 0x00}, {"Operate in Master Mode", kMasterBit}});
-    slave_ = modes[0];
     master_ = modes[1];
     for (fw::RadioButton* mode : modes) Then(*mode, [this] { OnModeClicked(); });
     BindRadios(left.Add<fw::GroupBox>("Clock Phase"), reg::SPI0CFG, 0x20,

@@ -11,7 +11,6 @@
 
 namespace regsmith {
 
-inline constexpr const char* kSpiSheetTitle = "Enhanced Serial Peripheral Interface";
 inline constexpr const char* kSpi0PageTitle = "SPI0";
 
 class CSpi0PropPage : public CDevicePropPage {
@@ -27,7 +26,6 @@ private:
     void AfterPortIOAccepted();
     bool OnCrossbar() const;
 
-    fw::RadioButton* slave_ = nullptr;
     fw::RadioButton* master_ = nullptr;
     std::array<fw::RadioButton*, 3> wireModes_{};
     fw::CheckBox* nssLevel_ = nullptr;

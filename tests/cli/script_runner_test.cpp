@@ -45,7 +45,7 @@ public:
         level.SetRange(0, 7);
         level.onMove = [this] { ++moves; };
         level.onChange = [this, &level] { ReplaceBits(0, 0x07, static_cast<std::uint8_t>(level.Value())); RefreshSummary(); };
-        AddHexField(main, "SCON0 Value (Hex):", 0);
+        BindHex(main, "SCON0 Value (Hex):", 0);
         auto& mode = main.Add<fw::DropDownList>("Mode:");
         mode.SetItems({"Off", "On"});
         mode.SetSelected(0);

@@ -152,7 +152,8 @@ TEST(HexField, TypingIntoAFieldValidatesStoresAndRefreshes) {
     PeripheralBlock block = SampleBlock();
     PlainPage page(block);
     int stored = 0;
-    fw::EditField& field = page.AddHexField(page.Root(), "TH0 (High Byte):", 1, [&] { ++stored; });
+    fw::EditField& field = page.BindHex(page.Root(), "TH0 (High Byte):", 1);
+    CDevicePage::Then(field, [&] { ++stored; });
     fw::TextBox& box = page.AddSummaryBox(page.Root());
     page.LoadHexField(1);
     EXPECT_EQ(field.Text(), "00");
