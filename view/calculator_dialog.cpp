@@ -18,13 +18,12 @@ fw::EditField& CCalculatorDialog::AddFieldRow(fw::Container& parent, std::string
     return field;
 }
 
-fw::PushButton& CCalculatorDialog::AddClockButton(fw::Container& parent, std::string caption, SheetContext* sheet,
+fw::PushButton& CCalculatorDialog::AddClockButton(fw::Container& parent, std::string caption, SheetContext& sheet,
                                                   NestedSheet which, std::function<void()> afterOk) {
     fw::PushButton& button = parent.Add<fw::PushButton>(std::move(caption));
-    button.Enable(sheet != nullptr && NestedSheetAvailable(which));
-    button.onChange = [sheet, which, afterOk = std::move(afterOk)] {
-        if (sheet == nullptr) return;
-        if (RunNestedSheet(which, *sheet) == fw::DialogResult::Ok && afterOk) afterOk();
+    button.Enable(NestedSheetAvailable(which));
+    button.onChange = [&sheet, which, afterOk = std::move(afterOk)] {
+        if (RunNestedSheet(which, sheet) == fw::DialogResult::Ok && afterOk) afterOk();
     };
     return button;
 }

@@ -28,9 +28,9 @@ protected:
 
     // "Change Clock Frequency" (or "... Frequencies"): opens the nested
     // oscillator sheet `which` on the caller's sheet run and, when it was
-    // accepted, runs `afterOk` to show the new clock words.  Disabled without
-    // a sheet run or while the oscillator pages are not registered.
-    fw::PushButton& AddClockButton(fw::Container& parent, std::string caption, SheetContext* sheet, NestedSheet which,
+    // accepted, runs `afterOk` to show the new clock words.  Disabled while
+    // the oscillator pages are not registered.
+    fw::PushButton& AddClockButton(fw::Container& parent, std::string caption, SheetContext& sheet, NestedSheet which,
                                    std::function<void()> afterOk);
 
     // The field's number, or the refusal message (the dialog then stays open).

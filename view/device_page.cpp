@@ -264,16 +264,7 @@ CDevicePropPage::CDevicePropPage(std::string title, SheetContext& sheet, std::in
     Root().afterChildAction = [this](fw::Control&) { RefreshDisplays(); };
 }
 
-CDevicePropPage::CDevicePropPage(std::string title, PeripheralBlock& own)
-    : fw::PropertyPage(std::move(title)), CDevicePage(own) {
-    Root().afterChildAction = [this](fw::Control&) { RefreshDisplays(); };
-}
-
-PeripheralBlock& CDevicePropPage::Copy(std::int32_t number) const {
-    if (sheet_) return sheet_->Block(number);
-    // A page on a bare block reads other blocks as empty (all clear).
-    return bareCopies_[number];
-}
+PeripheralBlock& CDevicePropPage::Copy(std::int32_t number) const { return sheet_->Block(number); }
 
 void CDevicePropPage::Load() {
     BeforeLoad();
@@ -336,11 +327,7 @@ fw::StaticText& CDevicePropPage::BindCrossbarStatus(fw::Container& parent, std::
     });
 }
 
-fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) {
-    if (!sheet_) return fw::DialogResult::Cancel;
-    return RunNestedSheet(which, *sheet_);
-}
-
+fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) { return RunNestedSheet(which, *sheet_); }
 
 std::uint8_t CDevicePage::GetActiveDeviceId() {
     if (fw::CWinApp* app = fw::AfxGetApp())

@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -172,15 +171,13 @@ class CDevicePropPage : public fw::PropertyPage, public CDevicePage {
 public:
     // `ownBlock` is the block number of the page's own copy in `sheet`.
     CDevicePropPage(std::string title, SheetContext& sheet, std::int32_t ownBlock);
-    // A page on a block copy that no sheet run holds (tests of the kit).
-    CDevicePropPage(std::string title, PeripheralBlock& own);
 
     void OnInitDialog() override;
     bool OnSetActive() override;
     void OnReset() override;
 
-    // The sheet run the page belongs to (null for a page on a bare block).
-    SheetContext* Sheet() const { return sheet_; }
+    // The sheet run the page belongs to.
+    SheetContext& Sheet() const { return *sheet_; }
     // The run's copy of block `number` (another peripheral's block).
     PeripheralBlock& Copy(std::int32_t number) const;
 
@@ -212,8 +209,7 @@ protected:
     fw::DialogResult RunNested(NestedSheet which);
 
 private:
-    SheetContext* sheet_ = nullptr;
-    mutable std::map<std::int32_t, PeripheralBlock> bareCopies_;
+    SheetContext* sheet_;
     std::vector<std::pair<fw::PushButton*, NestedSheet>> nestedButtons_;
 };
 

@@ -122,7 +122,7 @@ CAdc0PropPage::CAdc0PropPage(SheetContext& sheet) : CDevicePropPage(kAdc0PageTit
     auto& sar = right.Add<fw::GroupBox>("SAR Conversion Clock");
     auto& clock = sar.AddRow();
     BindDisplay(clock, "", [this] {
-        return std::to_string(SarClock(Sheet()->Clocks().sysclk, Value(reg::ADC0CF) >> kAd0scShift));
+        return std::to_string(SarClock(Sheet().Clocks().sysclk, Value(reg::ADC0CF) >> kAd0scShift));
     }).widthChars = 10;
     clock.Add<fw::StaticText>("Hz");
     AddButton(sar, "Change SAR", [this] { ChangeSar(); });
@@ -170,7 +170,7 @@ void CAdc0PropPage::StoreAd0sc(std::uint8_t value) {
 }
 
 void CAdc0PropPage::ChangeSar() {
-    CCalculateSarDlg dialog(*Sheet());
+    CCalculateSarDlg dialog(Sheet());
     if (dialog.DoModal() == fw::DialogResult::Ok && dialog.Divider()) {
         ReplaceBits(reg::ADC0CF, kAd0scMask, static_cast<std::uint8_t>(*dialog.Divider() << kAd0scShift));
         ad0sc_->SetText(FieldHex(reg::ADC0CF, kAd0scMask, kAd0scShift));

@@ -15,7 +15,7 @@ CCalculateSarDlg::CCalculateSarDlg(SheetContext& sheet) : CCalculatorDialog(kCal
     sysclk_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
     target_ = &AddFieldRow(Root(), "Target SAR Frequency", "Hz");
     target_->SetText("0");
-    AddClockButton(Root(), "Change Clock Frequency", &sheet_, NestedSheet::Oscillators, [this] { ShowSysclk(); });
+    AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] { ShowSysclk(); });
 }
 
 void CCalculateSarDlg::ShowSysclk() { sysclk_->SetText(std::to_string(sheet_.Clocks().sysclk)); }

@@ -12,7 +12,7 @@ COscillatorPage::COscillatorPage(std::string title, SheetContext& sheet)
     : CDevicePropPage(std::move(title), sheet, kBlockOscillators),
       internalOscFrequency_(sheet.Clocks().internalOscFrequency) {}
 
-ClockSettings& COscillatorPage::Clocks() const { return Sheet()->Clocks(); }
+ClockSettings& COscillatorPage::Clocks() const { return Sheet().Clocks(); }
 
 bool COscillatorPage::ExternalIsSysclk() const { return TestBits(reg::CLKSEL, kExternalSourceBit); }
 

@@ -41,10 +41,8 @@ CPca0PropPage::CPca0PropPage(SheetContext& sheet) : CPcaPage(kPca0PageTitle, she
 }
 
 void CPca0PropPage::AskEciFrequency() {
-    if (SheetContext* sheet = Sheet()) {
-        CEciFrequencyDialog dialog(sheet->Clocks().pcaClockWord);
-        dialog.DoModal();
-    }
+    CEciFrequencyDialog dialog(Sheet().Clocks().pcaClockWord);
+    dialog.DoModal();
 }
 
 }  // namespace regsmith

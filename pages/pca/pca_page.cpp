@@ -14,12 +14,10 @@ CPcaPage::CPcaPage(std::string title, SheetContext& sheet) : CDevicePropPage(std
 
 pca::PcaClocks CPcaPage::Clocks() const {
     pca::PcaClocks clocks;
-    if (SheetContext* sheet = Sheet()) {
-        const ClockSettings& words = sheet->Clocks();
-        clocks.sysclk = words.sysclk;
-        clocks.externalOsc = words.externalOscFrequency;
-        clocks.eci = words.pcaClockWord;
-    }
+    const ClockSettings& words = Sheet().Clocks();
+    clocks.sysclk = words.sysclk;
+    clocks.externalOsc = words.externalOscFrequency;
+    clocks.eci = words.pcaClockWord;
     const PeripheralBlock& timers = Copy(kBlockTimers);
     clocks.timer0Rate = Timer0OverflowRate(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH0), clocks.sysclk);
     return clocks;

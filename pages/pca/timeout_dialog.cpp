@@ -27,7 +27,7 @@ constexpr std::array<SourceRow, 4> kSources{{
 
 }  // namespace
 
-CTimeoutDialog::CTimeoutDialog(SheetContext* sheet, const pca::PcaClocks& clocks, std::uint8_t pca0md)
+CTimeoutDialog::CTimeoutDialog(SheetContext& sheet, const pca::PcaClocks& clocks, std::uint8_t pca0md)
     : CCalculatorDialog(kTimeoutDialogTitle), sheet_(sheet), clocks_(clocks), pca0md_(pca0md) {
     auto& group = Root().Add<fw::GroupBox>("Frequencies", fw::Container::Layout::Grid);
     for (std::size_t row = 0; row < kSources.size(); ++row) {
@@ -61,19 +61,18 @@ void CTimeoutDialog::ShowFrequencies() {
 // After an accepted Oscillators sheet (on Cancel it put SYSCLK and the
 // external oscillator back).
 void CTimeoutDialog::ShowNewClocks() {
-    const ClockSettings& clocks = sheet_->Clocks();
+    const ClockSettings& clocks = sheet_.Clocks();
     clocks_.sysclk = clocks.sysclk;
     clocks_.externalOsc = clocks.externalOscFrequency;
     // Timer 0 from the document's own timers block, at the new SYSCLK.
     PeripheralBlock timers;
-    sheet_->Document().GetBlock(timers, kBlockTimers);
+    sheet_.Document().GetBlock(timers, kBlockTimers);
     clocks_.timer0Rate = Timer0OverflowRate(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH0), clocks_.sysclk);
     ShowFrequencies();
 }
 
 void CTimeoutDialog::AskEciFrequency() {
-    std::uint32_t& word = sheet_ != nullptr ? sheet_->Clocks().pcaClockWord : ownEciWord_;
-    if (sheet_ == nullptr) ownEciWord_ = clocks_.eci;
+    std::uint32_t& word = sheet_.Clocks().pcaClockWord;
     CEciFrequencyDialog dialog(word);
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     clocks_.eci = word;

@@ -19,9 +19,9 @@ inline constexpr const char* kTimeoutDialogTitle = "Calculate Timeout Interval";
 
 class CTimeoutDialog : public CCalculatorDialog {
 public:
-    // `sheet` is the page's sheet run (null: no nested sheets, the ECI word
-    // is the dialog's own); `pca0md` chooses the clock checked on opening.
-    CTimeoutDialog(SheetContext* sheet, const pca::PcaClocks& clocks, std::uint8_t pca0md);
+    // `sheet` is the page's sheet run (the ECI word, the nested Oscillators
+    // sheet); `pca0md` chooses the clock checked on opening.
+    CTimeoutDialog(SheetContext& sheet, const pca::PcaClocks& clocks, std::uint8_t pca0md);
     void OnInitDialog() override;
     bool OnOK() override;
     // The accepted PCA0CPL2 and time base (valid after OK).
@@ -33,9 +33,8 @@ private:
     void AskEciFrequency();
     pca::TimeoutSource CheckedSource() const;
 
-    SheetContext* sheet_;
+    SheetContext& sheet_;
     pca::PcaClocks clocks_;
-    std::uint32_t ownEciWord_ = 0;
     std::uint8_t pca0md_;
     std::array<fw::RadioButton*, 4> sources_{};
     std::array<fw::EditField*, 4> frequencies_{};

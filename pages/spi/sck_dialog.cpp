@@ -8,25 +8,21 @@
 
 namespace regsmith {
 
-CSckDialog::CSckDialog(SheetContext* sheet, std::uint32_t sysclk)
-    : CCalculatorDialog(kSckDialogTitle), sheet_(sheet), sysclk_(sysclk) {
+CSckDialog::CSckDialog(SheetContext& sheet) : CCalculatorDialog(kSckDialogTitle), sheet_(sheet) {
     sysclkField_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
     target_ = &AddFieldRow(Root(), "Target SCK Frequency", "Hz");
     target_->SetText("0");
-    AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] {
-        sysclk_ = sheet_->Clocks().sysclk;
-        sysclkField_->SetText(std::to_string(sysclk_));
-    });
+    AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] { OnInitDialog(); });
 }
 
 void CSckDialog::OnInitDialog() {
-    sysclkField_->SetText(std::to_string(sysclk_));
+    sysclkField_->SetText(std::to_string(sheet_.Clocks().sysclk));
 }
 
 bool CSckDialog::OnOK() {
     const std::optional<std::uint32_t> target = ReadUnsigned(*target_);
     if (!target) return false;
-    const spi::SckSetting setting = spi::CalculateSck(sysclk_, *target);
+    const spi::SckSetting setting = spi::CalculateSck(sheet_.Clocks().sysclk, *target);
     switch (setting.outcome) {
         case spi::SckOutcome::InvalidInput: Warn(spi::kInvalidInputMessage); return false;
         case spi::SckOutcome::OutOfRange: Warn(spi::kInvalidSckMessage); return false;

@@ -14,17 +14,16 @@ inline constexpr const char* kSckDialogTitle = "Calculate SCK";
 
 class CSckDialog : public CCalculatorDialog {
 public:
-    // `sheet` is the page's sheet run (null: no Oscillators sheet, SYSCLK as given).
-    CSckDialog(SheetContext* sheet, std::uint32_t sysclk);
+    // `sheet` is the page's sheet run: its SYSCLK, and the nested
+    // Oscillators sheet of "Change Clock Frequency".
+    explicit CSckDialog(SheetContext& sheet);
     void OnInitDialog() override;
     bool OnOK() override;
     // The accepted SPI0CKR (valid after OK).
     std::uint8_t Spi0ckr() const { return spi0ckr_; }
 
 private:
-
-    SheetContext* sheet_;
-    std::uint32_t sysclk_;
+    SheetContext& sheet_;
     fw::EditField* sysclkField_ = nullptr;
     fw::EditField* target_ = nullptr;
     std::uint8_t spi0ckr_ = 0;

@@ -52,7 +52,7 @@ CSpi0PropPage::CSpi0PropPage(SheetContext& sheet) : CDevicePropPage(kSpi0PageTit
     auto& clock = right.Add<fw::GroupBox>("Clock Rate for SPI");
     auto& rate = clock.AddRow();
     BindDisplay(rate, "", [this] {
-        const std::uint32_t sysclk = Sheet() ? Sheet()->Clocks().sysclk : 0;
+        const std::uint32_t sysclk = Sheet().Clocks().sysclk;
         return std::to_string(spi::SckRate(sysclk, Value(reg::SPI0CKR)));
     }).widthChars = 12;
     rate.Add<fw::StaticText>("Hz");
@@ -120,8 +120,7 @@ void CSpi0PropPage::OnWireModeClicked(spi::WireMode clicked) {
 }
 
 void CSpi0PropPage::OnChangeSck() {
-    SheetContext* sheet = Sheet();
-    CSckDialog dialog(sheet, sheet ? sheet->Clocks().sysclk : 0);
+    CSckDialog dialog(Sheet());
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(reg::SPI0CKR, dialog.Spi0ckr());
     LoadHexField(reg::SPI0CKR);
@@ -134,10 +133,9 @@ void CSpi0PropPage::AfterPortIOAccepted() {
     // leave a crossbar numbered for a wire mode the document does not hold.
     // Single master is kept only for a document in master mode; a slave
     // gets the four-wire slave mode, as the mode rule gives it.
-    SheetContext* sheet = Sheet();
-    if (!sheet) return;
+    SheetContext& sheet = Sheet();
     PeripheralBlock spi;
-    sheet->Document().GetBlock(spi, kBlockSpi);
+    sheet.Document().GetBlock(spi, kBlockSpi);
     RegisterEntry* spi0cn = EntryOf(spi, reg::SPI0CN);
     if (!spi0cn) return;
     const spi::WireMode routed = spi::WireModeOf(Value(reg::SPI0CN));
@@ -147,7 +145,7 @@ void CSpi0PropPage::AfterPortIOAccepted() {
     if (routed == spi::WireMode::FourWireSingleMaster && (ValueOf(spi, reg::SPI0CFG) & kMasterBit) == 0)
         written = spi::WireMode::FourWireMultiMaster;
     ReplaceBitsIn(spi, reg::SPI0CN, kSpiNssModeMask, spi::NssFieldOf(written));
-    sheet->Document().SetBlock(spi, kBlockSpi);
+    sheet.Document().SetBlock(spi, kBlockSpi);
 }
 
 }  // namespace regsmith

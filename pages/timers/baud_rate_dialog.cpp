@@ -13,25 +13,23 @@ namespace regsmith {
 using namespace timers;
 
 CBaudRateDialog::CBaudRateDialog(SheetContext& sheet, PeripheralBlock& timers)
-    : CCalculatorDialog(kBaudRateDialogTitle), sheet_(sheet), timers_(timers), sysclk_(sheet.Clocks().sysclk) {
+    : CCalculatorDialog(kBaudRateDialogTitle), sheet_(sheet), timers_(timers) {
     auto& column = Root().AddColumn();
     sysclkField_ = &AddFieldRow(column, "SYSCLK Frequency", "Hz", true);
-    AddClockButton(column, "Change Clock Frequency", &sheet_, NestedSheet::Oscillators, [this] {
-        sysclk_ = sheet_.Clocks().sysclk;
-        sysclkField_->SetText(std::to_string(sysclk_));
-    });
+    AddClockButton(column, "Change Clock Frequency", sheet_, NestedSheet::Oscillators,
+                   [this] { sysclkField_->SetText(std::to_string(sheet_.Clocks().sysclk)); });
     targetField_ = &AddFieldRow(column, "Target Baud Rate", "bps");
 }
 
 void CBaudRateDialog::OnInitDialog() {
-    sysclkField_->SetText(std::to_string(sysclk_));
+    sysclkField_->SetText(std::to_string(sheet_.Clocks().sysclk));
     targetField_->SetText("0");
 }
 
 bool CBaudRateDialog::OnOK() {
     const std::optional<std::uint32_t> target = ReadUnsigned(*targetField_);
     if (!target) return false;
-    const BaudProposal proposal = CalculateBaudRate(sysclk_, *target);
+    const BaudProposal proposal = CalculateBaudRate(sheet_.Clocks().sysclk, *target);
     switch (proposal.outcome) {
         case BaudProposal::Outcome::InvalidInput: Warn(kInvalidInputMessage); return false;
         case BaudProposal::Outcome::InvalidBaudRate: Warn(kInvalidBaudRateMessage); return false;

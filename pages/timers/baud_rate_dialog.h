@@ -27,7 +27,6 @@ public:
 private:
     SheetContext& sheet_;
     PeripheralBlock& timers_;
-    std::uint32_t sysclk_;
     fw::EditField* sysclkField_ = nullptr;
     fw::EditField* targetField_ = nullptr;
 };

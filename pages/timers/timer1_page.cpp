@@ -48,7 +48,7 @@ const Timer01Setup kTimer1{
 CTimer1PropPage::CTimer1PropPage(SheetContext& sheet) : CTimer01Page(kTimer1, sheet) {
     auto& baud = right_->Add<fw::Container>(fw::Container::Layout::Row);
     BindDisplay(baud, "Baud Rate for UART", [this] {
-        const std::uint32_t rate = UartBaudFromTimer1(Value(reg::CKCON), Value(reg::TH1), Sheet()->Clocks().sysclk);
+        const std::uint32_t rate = UartBaudFromTimer1(Value(reg::CKCON), Value(reg::TH1), Sheet().Clocks().sysclk);
         return std::to_string(static_cast<std::int32_t>(rate));
     });
     baud.Add<fw::StaticText>("bps");
@@ -74,7 +74,7 @@ void CTimer1PropPage::OnClockSourceChosen(ClockSource source) {
 }
 
 void CTimer1PropPage::ChangeBaudRate() {
-    CBaudRateDialog dialog(*Sheet(), Block());
+    CBaudRateDialog dialog(Sheet(), Block());
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     // The dialog wrote TH1, CKCON and TMOD bit 6.
     ReplaceBits(reg::TMOD, kT1ModeMask, kT1Mode8BitAutoReload);

@@ -55,7 +55,7 @@ CUart0PropPage::CUart0PropPage(SheetContext& sheet) : CDevicePropPage(kUart0Page
     BindDisplay(rate, "UART Baud Rate", [this] {
         const PeripheralBlock& timers = Copy(kBlockTimers);
         const std::uint32_t value =
-            UartBaudFromTimer1(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH1), Sheet()->Clocks().sysclk);
+            UartBaudFromTimer1(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH1), Sheet().Clocks().sysclk);
         return std::to_string(static_cast<std::int32_t>(value));
     });
     rate.Add<fw::StaticText>("bps");

@@ -18,7 +18,7 @@ using testing::TestProject;
 // A page on the timers block with one control of every bound kind.
 class KitPage : public CDevicePropPage {
 public:
-    explicit KitPage(PeripheralBlock& own) : CDevicePropPage("Kit", own) {
+    explicit KitPage(SheetContext& sheet) : CDevicePropPage("Kit", sheet, kBlockTimers) {
         auto& group = Root().Add<fw::GroupBox>("Kit");
         run = &BindCheck(group, "Run", reg::TCON, 0x10);
         stopped = &BindCheck(group, "Stopped", reg::TCON, 0x40, true);
@@ -28,7 +28,7 @@ public:
         high = &BindHex(group, "TH0:", reg::TH0);
         toggle = &Bind(group.Add<fw::ToggleButton>("D"), reg::TL0, 0x01, "D", "A");
         display = &BindDisplay(group, "Mode Value:", [this] { return std::to_string(Value(reg::TMOD)); });
-        // Another block's copy: a page on a bare block reads it as empty.
+        // Another block's copy of the run.
         status = &BindStatus(group, [this] { return TestBits(Copy(kBlockInterrupts), reg::IE, 0x02) ? "on" : "off"; });
         Then(*run, [this] { ruleSawRun = TestBits(reg::TCON, 0x10); });
         AddSummaryBox(Root());
@@ -48,17 +48,23 @@ public:
     int loads = 0;
 };
 
-PeripheralBlock Timers() { return BuildDefaultBlock(*FindBlockSpec(kBlockTimers)); }
+// A sheet run on a new project, and the run's timers copy.
+struct KitRun {
+    TestApp app;
+    TestProject project;
+    SheetContext sheet{*project.document};
+    PeripheralBlock& block = sheet.Block(kBlockTimers);
+};
 
 TEST(PageKit, LoadingShowsEveryFieldWithoutRunningHandlers) {
-    TestApp app;
-    PeripheralBlock block = Timers();
+    KitRun run;
+    PeripheralBlock& block = run.block;
     block.registers[reg::TCON].value = 0x50;
     block.registers[reg::TMOD].value = 0x02;
     block.registers[reg::CKCON].value = 0x20;
     block.registers[reg::TMR2CN].value = 0x0C;
     block.registers[reg::TH0].value = 0xA5;
-    KitPage page(block);
+    KitPage page(run.sheet);
     page.OnInitDialog();
     EXPECT_TRUE(page.run->IsChecked());
     EXPECT_FALSE(page.stopped->IsChecked());  // inverted: bit set shows unchecked
@@ -84,9 +90,9 @@ TEST(PageKit, LoadingShowsEveryFieldWithoutRunningHandlers) {
 }
 
 TEST(PageKit, UserActionsStoreTheirFieldRunRulesAndRefresh) {
-    TestApp app;
-    PeripheralBlock block = Timers();
-    KitPage page(block);
+    KitRun run;
+    PeripheralBlock& block = run.block;
+    KitPage page(run.sheet);
     page.OnInitDialog();
     struct Step {
         const char* what;
@@ -112,13 +118,13 @@ TEST(PageKit, UserActionsStoreTheirFieldRunRulesAndRefresh) {
     EXPECT_EQ(page.display->Text(), "1");
     EXPECT_EQ(page.toggle->Caption(), "D");
     EXPECT_EQ(page.high->Text(), "3C");
-    EXPECT_TRUE(app.platform.boxes.empty());
+    EXPECT_TRUE(run.app.platform.boxes.empty());
 }
 
 TEST(PageKit, ResetRestoresTheOwnBlockAndReloads) {
-    TestApp app;
-    PeripheralBlock block = Timers();
-    KitPage page(block);
+    KitRun run;
+    PeripheralBlock& block = run.block;
+    KitPage page(run.sheet);
     page.OnInitDialog();
     page.run->Click();
     page.modes[1]->Click();
