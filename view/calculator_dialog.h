@@ -17,6 +17,9 @@ namespace regsmith {
 
 class SheetContext;
 
+// A SYSCLK or target of 0 in the baud-rate, SCK and SAR calculators.
+inline constexpr const char* kInvalidInputValuesMessage = "Error: Invalid Input Values.";
+
 class CCalculatorDialog : public fw::Dialog {
 public:
     explicit CCalculatorDialog(std::string title) : fw::Dialog(std::move(title)) {}

@@ -5,6 +5,11 @@
 
 namespace regsmith {
 
+std::int64_t RoundHalfUp(double x) {
+    const auto truncated = static_cast<std::int64_t>(x);
+    return x - static_cast<double>(truncated) >= 0.5 ? truncated + 1 : truncated;
+}
+
 namespace {
 
 std::string Trimmed(const std::string& text) {

@@ -27,7 +27,7 @@ bool CCalculateSarDlg::OnOK() {
     if (!target) return false;
     const SarDivider divider = CalculateSarDivider(sheet_.Clocks().sysclk, *target);
     if (divider.result == SarDividerResult::kInvalidInput) {
-        Warn("Error: Invalid Input Values.");
+        Warn(kInvalidInputValuesMessage);
         return false;
     }
     if (divider.result == SarDividerResult::kOutOfRange) {

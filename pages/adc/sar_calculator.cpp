@@ -1,5 +1,7 @@
 #include "pages/adc/sar_calculator.h"
 
+#include "view/number_field.h"
+
 namespace regsmith {
 
 std::uint32_t SarClock(std::uint32_t sysclk, unsigned ad0sc) { return sysclk / (ad0sc + 1u); }
@@ -8,10 +10,8 @@ SarDivider CalculateSarDivider(std::uint32_t sysclk, std::uint32_t target) {
     SarDivider divider;
     if (sysclk == 0 || target == 0) return divider;
     const double exact = static_cast<double>(sysclk) / static_cast<double>(target) - 1.0;
-    // Truncated toward zero, plus one for a fraction of one half or more.  A
-    // target above SYSCLK gives an exact value between -1 and 0, hence 0.
-    long long rounded = static_cast<long long>(exact);
-    if (exact - static_cast<double>(rounded) >= 0.5) ++rounded;
+    // A target above SYSCLK gives an exact value between -1 and 0, hence 0.
+    const long long rounded = RoundHalfUp(exact);
     divider.ad0sc = rounded;
     divider.result = rounded < 0 || rounded > static_cast<long long>(kMaxAd0sc) ? SarDividerResult::kOutOfRange
                                                                                  : SarDividerResult::kOk;

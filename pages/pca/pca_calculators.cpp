@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "view/number_field.h"
+
 namespace regsmith::pca {
 
 namespace {
@@ -110,8 +112,7 @@ CexSetting CalculateCexFrequency(std::uint32_t pcaFrequency, std::uint32_t targe
     if (pcaFrequency == 0 || target == 0) return setting;
     // 2 * target in double: a target of 2^31 and more stays a real divisor.
     const double x = pcaFrequency / (2.0 * target);
-    double d = std::trunc(x);
-    if (x - d >= 0.5) d += 1;
+    std::int64_t d = RoundHalfUp(x);
     // Rounded to 0, the target is above the PCA frequency: a high byte of 0
     // would give the lowest frequency instead.
     if (d == 0 || d > 256) {

@@ -25,7 +25,6 @@ struct SckSetting {
 // out of range, as is a divider above 255.
 SckSetting CalculateSck(std::uint32_t sysclk, std::uint32_t target);
 
-inline constexpr const char* kInvalidInputMessage = "Error: Invalid Input Values.";
 inline constexpr const char* kInvalidSckMessage = "Error: Invalid SCK Value Using Current SYSCLK Frequency.";
 
 }  // namespace regsmith::spi

@@ -24,7 +24,7 @@ bool CSckDialog::OnOK() {
     if (!target) return false;
     const spi::SckSetting setting = spi::CalculateSck(sheet_.Clocks().sysclk, *target);
     switch (setting.outcome) {
-        case spi::SckOutcome::InvalidInput: Warn(spi::kInvalidInputMessage); return false;
+        case spi::SckOutcome::InvalidInput: Warn(kInvalidInputValuesMessage); return false;
         case spi::SckOutcome::OutOfRange: Warn(spi::kInvalidSckMessage); return false;
         case spi::SckOutcome::Ok: break;
     }

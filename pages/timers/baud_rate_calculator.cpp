@@ -1,9 +1,9 @@
 #include "pages/timers/baud_rate_calculator.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "model/register_tables.h"
+#include "view/number_field.h"
 
 namespace regsmith::timers {
 
@@ -48,10 +48,8 @@ BaudProposal CalculateBaudRate(std::uint32_t sysclk, std::uint32_t target) {
 
     const double clock = chosen->factor == 1.0 ? static_cast<double>(sysclk) : sysclk * chosen->factor;
     const double x = 256.0 - clock / (2.0 * static_cast<double>(target));
-    // Half up: an exact .5 goes up.
-    const double truncated = std::trunc(x);
-    const double rounded = x - truncated >= 0.5 ? std::trunc(x + 1) : truncated;
-    if (rounded > 255.0 || rounded < 0.0) {
+    const std::int64_t rounded = RoundHalfUp(x);
+    if (rounded > 255 || rounded < 0) {
         proposal.outcome = BaudProposal::Outcome::InvalidBaudRate;
         return proposal;
     }

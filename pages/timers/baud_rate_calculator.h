@@ -10,7 +10,6 @@
 
 namespace regsmith::timers {
 
-inline constexpr const char* kInvalidInputMessage = "Error: Invalid Input Values.";
 inline constexpr const char* kInvalidBaudRateMessage = "Error: Invalid Baud Rate Using Current Frequency.";
 
 // Timer 1's clock, chosen by SYSCLK / target: the first divider whose 256

@@ -31,7 +31,7 @@ bool CBaudRateDialog::OnOK() {
     if (!target) return false;
     const BaudProposal proposal = CalculateBaudRate(sheet_.Clocks().sysclk, *target);
     switch (proposal.outcome) {
-        case BaudProposal::Outcome::InvalidInput: Warn(kInvalidInputMessage); return false;
+        case BaudProposal::Outcome::InvalidInput: Warn(kInvalidInputValuesMessage); return false;
         case BaudProposal::Outcome::InvalidBaudRate: Warn(kInvalidBaudRateMessage); return false;
         case BaudProposal::Outcome::Proposal: break;
     }

@@ -25,5 +25,13 @@ TEST(NumberField, Decimal) {
         EXPECT_FALSE(ParseNumberField(refused).has_value()) << refused;
 }
 
+TEST(NumberField, RoundHalfUp) {
+    const std::pair<double, std::int64_t> rows[] = {
+        {0.0, 0}, {0.49, 0}, {0.5, 1}, {95.703, 96}, {255.208, 255}, {255.89, 256},
+        {-0.3, 0}, {-0.7, 0}, {-1.2, -1}, {4294967295.5, 4294967296},
+    };
+    for (const auto& [x, rounded] : rows) EXPECT_EQ(RoundHalfUp(x), rounded) << x;
+}
+
 }  // namespace
 }  // namespace regsmith
