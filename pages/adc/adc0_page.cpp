@@ -54,7 +54,9 @@ CAdc0PropPage::CAdc0PropPage(SheetContext& sheet) : CDevicePropPage(kAdc0PageTit
                {{"every write of '1' to AD0BUSY", 0x00},
                 {"on overflow of Timer 2", 0x03},
                 {"on rising edge of external CNVSTR", kStartOnCnvstr}});
-    BindStatus(start, [this] { return CnvstrStatus(deviceId_, Value(reg::ADC0CN), Copy(kBlockPortIO)); });
+    BindStatus(start, [this] {
+        return CnvstrStatus(Sheet().Document().deviceId, Value(reg::ADC0CN), Copy(kBlockPortIO));
+    });
 
     auto& tracking = left.Add<fw::GroupBox>("Tracking Mode");
     BindRadios(tracking, reg::ADC0TK, kTrackingMask,
@@ -73,24 +75,14 @@ CAdc0PropPage::CAdc0PropPage(SheetContext& sheet) : CDevicePropPage(kAdc0PageTit
     BindCheck(left.Add<fw::GroupBox>("Justification"), "Left justify ADC0H:ADC0L registers", reg::ADC0CN,
               kLeftJustify);
 
-    // The input list is filled for the package on first display.  A stored
-    // code without an item shows no selection and stays until the user picks
-    // an input; bits 7-5 of ADC0MX are kept.
+    // The inputs of the package.  A stored code without an item shows no
+    // selection and stays until the user picks an input; bits 7-5 of ADC0MX
+    // are kept.
     auto& mux = right.Add<fw::GroupBox>("ADC MUX Selection");
-    input_ = &mux.Add<fw::DropDownList>("Input Channel:");
-    Bind(
-        *input_,
-        [this] {
-            int selected = -1;
-            for (std::size_t i = 0; i < inputs_.size(); ++i)
-                if (inputs_[i].code == (Value(reg::ADC0MX) & kAdcInputMask)) selected = static_cast<int>(i);
-            input_->SetSelected(selected);
-        },
-        [this] {
-            const int selected = input_->Selected();
-            if (selected < 0 || static_cast<std::size_t>(selected) >= inputs_.size()) return;
-            ReplaceBits(reg::ADC0MX, kAdcInputMask, inputs_[static_cast<std::size_t>(selected)].code);
-        });
+    inputs_ = AdcInputs(Sheet().Document().deviceId);
+    std::vector<ListChoice> items;
+    for (const AdcInput& input : inputs_) items.push_back({input.item, input.code});
+    BindList(mux, "Input Channel:", reg::ADC0MX, kAdcInputMask, std::move(items));
     BindStatus(mux, [this] {
         return AdcInputStatus(inputs_, static_cast<std::uint8_t>(Value(reg::ADC0MX) & kAdcInputMask),
                               Copy(kBlockPortIO));
@@ -149,14 +141,6 @@ CAdc0PropPage::CAdc0PropPage(SheetContext& sheet) : CDevicePropPage(kAdc0PageTit
     AddNestedSheetButton(interrupts, "Configure ADC Interrupts", NestedSheet::Interrupts);
 
     AddSummaryBox(Root());
-}
-
-void CAdc0PropPage::OnFirstDisplay() {
-    deviceId_ = GetActiveDeviceId();
-    inputs_ = AdcInputs(deviceId_);
-    std::vector<std::string> items;
-    for (const AdcInput& input : inputs_) items.push_back(input.item);
-    input_->SetItems(std::move(items));
 }
 
 void CAdc0PropPage::StoreAd0sc(std::uint8_t value) {

@@ -19,16 +19,13 @@ public:
     explicit CAdc0PropPage(SheetContext& sheet);
 
 private:
-    void OnFirstDisplay() override;
     // AD0SC from its hex field; a value above 0x1F becomes 0x1F with a warning.
     void StoreAd0sc(std::uint8_t value);
     // "Change SAR": the calculator; an accepted divider goes into AD0SC.
     void ChangeSar();
 
-    fw::DropDownList* input_ = nullptr;
     fw::EditField* ad0sc_ = nullptr;
     std::vector<AdcInput> inputs_;
-    std::uint8_t deviceId_ = 0;
 };
 
 }  // namespace regsmith

@@ -78,37 +78,18 @@ CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
 }
 
 void CComparator0PropPage::BindInputList(fw::Container& parent, InputList& input, const char* label) {
-    fw::DropDownList& list = parent.Add<fw::DropDownList>(label);
-    input.list = &list;
+    // The inputs of the package.  A stored code without an item (a reserved
+    // code, or a pin the package lacks) shows no selection and stays until
+    // the user picks an input.
+    input.inputs = ComparatorInputs(input.positive, Sheet().Document().deviceId);
+    std::vector<ListChoice> items;
+    for (const ComparatorInput& choice : input.inputs) items.push_back({choice.item, choice.code});
+    BindList(parent, label, reg::CPT0MX, input.mask, std::move(items));
     const int shift = input.positive ? 0 : 4;
-    auto field = [this, &input, shift] { return static_cast<std::uint8_t>((Value(reg::CPT0MX) & input.mask) >> shift); };
-    // A stored code without an item (a reserved code, or a pin the package
-    // lacks) shows no selection and stays until the user picks an input.
-    Bind(
-        list,
-        [&input, &list, field] {
-            int selected = -1;
-            for (std::size_t i = 0; i < input.inputs.size(); ++i)
-                if (input.inputs[i].code == field()) selected = static_cast<int>(i);
-            list.SetSelected(selected);
-        },
-        [this, &input, &list, shift] {
-            const int selected = list.Selected();
-            if (selected < 0 || static_cast<std::size_t>(selected) >= input.inputs.size()) return;
-            ReplaceBits(reg::CPT0MX, input.mask,
-                        static_cast<std::uint8_t>(input.inputs[static_cast<std::size_t>(selected)].code << shift));
-        });
-    BindStatus(parent, [this, &input, field] { return ComparatorInputStatus(input.inputs, field(), Copy(kBlockPortIO)); });
-}
-
-void CComparator0PropPage::OnFirstDisplay() {
-    const std::uint8_t deviceId = GetActiveDeviceId();
-    for (InputList& input : inputs_) {
-        input.inputs = ComparatorInputs(input.positive, deviceId);
-        std::vector<std::string> items;
-        for (const ComparatorInput& choice : input.inputs) items.push_back(choice.item);
-        input.list->SetItems(std::move(items));
-    }
+    BindStatus(parent, [this, &input, shift] {
+        return ComparatorInputStatus(input.inputs, static_cast<std::uint8_t>((Value(reg::CPT0MX) & input.mask) >> shift),
+                                     Copy(kBlockPortIO));
+    });
 }
 
 void CComparator0PropPage::SetSettlingWait(bool enabled) {

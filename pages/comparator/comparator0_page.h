@@ -34,17 +34,15 @@ private:
     struct InputList {
         bool positive;
         std::uint8_t mask;
-        fw::DropDownList* list = nullptr;
         std::vector<ComparatorInput> inputs;
     };
 
-    void OnFirstDisplay() override;
     void ResetPage() override;
     void BindInputList(fw::Container& parent, InputList& input, const char* label);
     // The settling wait: set while the comparator is enabled, empty otherwise.
     void SetSettlingWait(bool enabled);
 
-    std::array<InputList, 2> inputs_{{{true, kPositiveInputMask, nullptr, {}}, {false, kNegativeInputMask, nullptr, {}}}};
+    std::array<InputList, 2> inputs_{{{true, kPositiveInputMask, {}}, {false, kNegativeInputMask, {}}}};
 };
 
 }  // namespace regsmith
