@@ -1,5 +1,7 @@
 #include "model/device_data.h"
 
+#include <bit>
+
 namespace regsmith {
 
 RegisterEntry* EntryOf(PeripheralBlock& block, int index) {
@@ -26,5 +28,7 @@ void ReplaceBitsIn(PeripheralBlock& block, int index, std::uint8_t clearMask, st
     if (RegisterEntry* entry = EntryOf(block, index))
         entry->value = static_cast<std::uint8_t>((entry->value & ~clearMask) | setBits);
 }
+
+int FieldShift(std::uint8_t mask) { return mask == 0 ? 0 : std::countr_zero(static_cast<unsigned>(mask)); }
 
 }  // namespace regsmith

@@ -57,6 +57,9 @@ std::uint8_t ValueOf(const PeripheralBlock& block, int index);
 bool TestBits(const PeripheralBlock& block, int index, std::uint8_t mask);
 void SetBitsIn(PeripheralBlock& block, bool on, int index, std::uint8_t mask);
 void ReplaceBitsIn(PeripheralBlock& block, int index, std::uint8_t clearMask, std::uint8_t setBits);
+// The position of a field's lowest bit (0x30 -> 4): its value is
+// (value AND mask) shifted down by it.
+int FieldShift(std::uint8_t mask);
 
 // Block numbers (the key of the block map and the order of the routines).
 enum BlockNumber : std::int32_t {

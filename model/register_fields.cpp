@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/crossbar.h"
 #include "model/register_tables.h"
 
 namespace regsmith {
@@ -176,8 +177,7 @@ const std::vector<std::string>& PinFieldNames() {
         std::vector<std::string> all;
         for (const PinRegister& pins : kPinRegisters)
             for (int bit = 7; bit >= 0; --bit)
-                all.push_back(std::string(pins.prefix) + " P" + std::to_string(pins.port) + "." + std::to_string(bit) +
-                              std::string(pins.suffix));
+                all.push_back(std::string(pins.prefix) + " " + PinName(pins.port * 8 + bit) + std::string(pins.suffix));
         return all;
     }();
     return names;
@@ -200,9 +200,7 @@ std::vector<RegisterField> FieldsOf(std::int32_t block, int entry) {
 }
 
 unsigned FieldValue(const RegisterField& field, std::uint8_t value) {
-    unsigned bits = value & field.mask;
-    for (unsigned mask = field.mask; mask != 0 && (mask & 1u) == 0; mask >>= 1) bits >>= 1;
-    return bits;
+    return static_cast<unsigned>(value & field.mask) >> FieldShift(field.mask);
 }
 
 }  // namespace regsmith

@@ -76,19 +76,6 @@ void CDevicePage::RefreshSummary() {
 
 // ---- Bindings --------------------------------------------------------------
 
-namespace {
-
-int ShiftOf(std::uint8_t mask) {
-    int shift = 0;
-    while (mask != 0 && (mask & 1u) == 0) {
-        mask = static_cast<std::uint8_t>(mask >> 1);
-        ++shift;
-    }
-    return shift;
-}
-
-}  // namespace
-
 fw::Control& CDevicePage::Bind(fw::Control& control, std::function<void()> load, std::function<void()> store) {
     control.onChange = std::move(store);
     bindings_.push_back(std::move(load));
@@ -178,7 +165,7 @@ fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label
 
 fw::DropDownList& CDevicePage::Bind(fw::DropDownList& list, int entry, std::uint8_t mask,
                                     std::vector<std::uint8_t> codes) {
-    const int shift = ShiftOf(mask);
+    const int shift = FieldShift(mask);
     // The item of a field value, and the field value of an item.
     auto itemOf = [codes](std::uint8_t field) {
         if (codes.empty()) return static_cast<int>(field);
