@@ -153,7 +153,7 @@ bool Session::GeneratedText(const std::string& input, const GenerateOptions& opt
     if (!opened.document) return false;
     if (!options.format.empty()) {
         // Switch through the menu command, as a user would; it regenerates the text.
-        const std::string item = (options.format == "c" || options.format == "C") ? "C" : "Asm";
+        const std::string item = options.format == "c" ? "C" : "Asm";
         const int command = fw::FindMenuCommand(app_.GetTemplates().front()->GetMenu(), item, "Options");
         if (command == fw::ID_NONE ||
             fw::RouteCommand(opened.view.get(), opened.document.get(), command) != fw::RouteResult::Handled) {

@@ -100,12 +100,12 @@ int main(int argc, char** argv) {
     generate->add_option("FILE", generateFiles, "Project files (.rsg); with --check: the project and its output")
         ->required();
     generate->add_option("--format", options.format, "c or asm (default: the project's own)")
-        ->check(CLI::IsMember({"c", "asm"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"c", "asm"}, CLI::ignore_case));
     generate->add_option("-o,--output", options.output,
                          "Write to this file (- for standard output), or into this folder, one file per project "
                          "named after it (.c or .asm)");
     generate->add_option("--line-ends", lineEnds, "crlf (default, as the code window shows) or lf")
-        ->check(CLI::IsMember({"lf", "crlf"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"lf", "crlf"}, CLI::ignore_case));
     generate->add_flag("--check", check,
                        "FILE OUT: exit 0 when OUT is exactly what FILE generates, 1 with the reason when not");
 
@@ -152,8 +152,7 @@ int main(int argc, char** argv) {
             return UsageError("generate --check takes the project and its output file: FILE OUT");
         if (!check && generateFiles.size() > 1 && options.output.empty())
             return UsageError("generate: several projects need -o FOLDER");
-        for (char& c : options.format) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        options.lineFeedsOnly = lineEnds == "lf" || lineEnds == "LF" || lineEnds == "Lf";
+        options.lineFeedsOnly = lineEnds == "lf";
     }
     if (*diff && empty(diffFiles)) return UsageError("diff: an empty file name");
     if (*dump && dumpInput.empty()) return UsageError("dump: an empty file name");
