@@ -4,11 +4,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <sstream>
 
+#include "cli/output.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
 #include "fw/plugin_loader.h"
@@ -48,22 +48,13 @@ bool WriteStandardOutput(const std::string& bytes) {
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
     if (written && std::fflush(stdout) == 0) return true;
-    const int cause = errno;
-    Fail(std::string("cannot write to standard output: ") + (cause ? std::strerror(cause) : "write error"));
+    Fail(StandardOutputFailure(errno));
     return false;
 }
 
 namespace {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-std::string WithLineFeedsOnly(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result.push_back(text[i]);
-    return result;
-}
 
 // The 1-based line on which two texts first differ.
 std::size_t FirstDifferentLine(const std::string& a, const std::string& b) {
