@@ -4,11 +4,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <sstream>
 
+#include "cli/output.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
 #include "fw/plugin_loader.h"
@@ -48,22 +48,18 @@ bool WriteStandardOutput(const std::string& bytes) {
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
     if (written && std::fflush(stdout) == 0) return true;
-    const int cause = errno;
-    Fail(std::string("cannot write to standard output: ") + (cause ? std::strerror(cause) : "write error"));
+    Fail(StandardOutputFailure(errno));
     return false;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info;
+    return !path.empty() && path != "-" && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 namespace {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
-std::string WithLineFeedsOnly(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result.push_back(text[i]);
-    return result;
-}
 
 // The 1-based line on which two texts first differ.
 std::size_t FirstDifferentLine(const std::string& a, const std::string& b) {
@@ -101,31 +97,31 @@ fw::OpenDocument Session::Open(const std::string& input) {
     return any.OpenDocumentFile(input);
 }
 
-bool Session::WriteOutput(const std::string& output, const std::string& bytes, const std::vector<std::string>& inputs,
-                          const std::string& role) {
-    if (output == "-") return WriteStandardOutput(bytes);
-    const std::string cannot = "cannot write " + role + " " + output + ": ";
+bool Session::MayWriteOver(const std::string& output, const std::vector<std::string>& inputs, const std::string& role) {
     struct stat target;
-    if (::stat(output.c_str(), &target) == 0 && S_ISREG(target.st_mode)) {
-        // The same file may be named through another path or a link.
-        for (const std::string& input : inputs) {
-            struct stat source;
-            if (::stat(input.c_str(), &source) == 0 && SameFile(source, target)) {
-                Fail(cannot + "it is the project being read");
-                return false;
-            }
-        }
-        if (app_.GetTemplates().front()->RecognisesFile(output)) {
-            Fail(cannot + "it holds a Regsmith project");
+    if (output == "-" || ::stat(output.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return true;
+    const std::string cannot = "cannot write " + role + " " + output + ": ";
+    // The same file may be named through another path or a link.
+    for (const std::string& input : inputs) {
+        struct stat source;
+        if (::stat(input.c_str(), &source) == 0 && SameFile(source, target)) {
+            Fail(cannot + "it is the project being read");
             return false;
         }
     }
-    std::string error;
-    if (!fw::WriteFileAtomically(output, bytes, error)) {
-        Fail(cannot + error);
+    if (app_.GetTemplates().front()->RecognisesFile(output)) {
+        Fail(cannot + "it holds a Regsmith project");
         return false;
     }
     return true;
+}
+
+bool Session::WriteOutput(const std::string& output, const std::string& bytes, const std::string& role) {
+    if (output == "-") return WriteStandardOutput(bytes);
+    std::string error;
+    if (fw::WriteFileAtomically(output, bytes, error)) return true;
+    Fail("cannot write " + role + " " + output + ": " + error);
+    return false;
 }
 
 int Session::NewProject(const std::string& model, const std::string& output, bool force) {
@@ -140,11 +136,7 @@ int Session::NewProject(const std::string& model, const std::string& output, boo
     if (!opened.document) return Fail("could not create a " + model + " project");
     fw::CArchive archive;
     opened.document->Serialize(archive);
-    std::string error;
-    if (output == "-") return WriteStandardOutput(archive.Buffer()) ? kExitSuccess : kExitFailure;
-    if (!fw::WriteFileAtomically(output, archive.Buffer(), error))
-        return Fail("cannot write the project file " + output + ": " + error);
-    return kExitSuccess;
+    return WriteOutput(output, archive.Buffer(), "the project file") ? kExitSuccess : kExitFailure;
 }
 
 bool Session::GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,
@@ -153,7 +145,7 @@ bool Session::GeneratedText(const std::string& input, const GenerateOptions& opt
     if (!opened.document) return false;
     if (!options.format.empty()) {
         // Switch through the menu command, as a user would; it regenerates the text.
-        const std::string item = (options.format == "c" || options.format == "C") ? "C" : "Asm";
+        const std::string item = options.format == "c" ? "C" : "Asm";
         const int command = fw::FindMenuCommand(app_.GetTemplates().front()->GetMenu(), item, "Options");
         if (command == fw::ID_NONE ||
             fw::RouteCommand(opened.view.get(), opened.document.get(), command) != fw::RouteResult::Handled) {
@@ -170,19 +162,13 @@ bool Session::GeneratedText(const std::string& input, const GenerateOptions& opt
 }
 
 int Session::Generate(const std::vector<std::string>& inputs, const GenerateOptions& options) {
-    struct stat folder;
-    const bool intoFolder = !options.output.empty() && options.output != "-" &&
-                            ::stat(options.output.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode);
-    if (!intoFolder && inputs.size() > 1) {
-        std::fprintf(stderr, "regsmith-cli: generate: with several projects -o must name an existing folder, not %s "
-                             "(see regsmith-cli --help)\n", options.output.c_str());
-        return kExitUsage;
-    }
-    if (!intoFolder) {
+    if (inputs.size() == 1 && !IsFolder(options.output)) {
         std::string text;
         if (!GeneratedText(inputs.front(), options, text)) return kExitFailure;
         const std::string output = options.output.empty() ? "-" : options.output;
-        return WriteOutput(output, text, inputs, "the output file") ? kExitSuccess : kExitFailure;
+        return MayWriteOver(output, inputs, "the output file") && WriteOutput(output, text, "the output file")
+                   ? kExitSuccess
+                   : kExitFailure;
     }
     // One output per project, named after it, in the folder.
     int status = kExitSuccess;
@@ -200,7 +186,8 @@ int Session::Generate(const std::vector<std::string>& inputs, const GenerateOpti
             status = Fail("cannot write the output file " + output + ": another project given writes it too");
             continue;
         }
-        if (!WriteOutput(output, text, inputs, "the output file")) status = kExitFailure;
+        if (!MayWriteOver(output, inputs, "the output file") || !WriteOutput(output, text, "the output file"))
+            status = kExitFailure;
     }
     return status;
 }

@@ -5,7 +5,6 @@
 // Exit statuses: 0 success, 1 a refused input or a failed operation (and, for
 // `diff` and `generate --check`, "different"), 2 a usage error.
 
-#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +35,8 @@ public:
 
     int ListModels();
     int NewProject(const std::string& model, const std::string& output, bool force);
+    // With several inputs `options.output` names a folder (main checks it
+    // with IsFolder) and each input gets a file in it, named after it.
     int Generate(const std::vector<std::string>& inputs, const GenerateOptions& options);
     // Exit 0 when `output` holds exactly what `input` generates, else 1 with
     // a one-line reason.
@@ -51,10 +52,12 @@ private:
     // after reporting why not.
     bool GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,
                        bool* assembly = nullptr);
-    // Writes `bytes` to `output` ("-": standard output) as the file of the
-    // given role, refusing to replace an input project or any project file.
-    bool WriteOutput(const std::string& output, const std::string& bytes, const std::vector<std::string>& inputs,
-                     const std::string& role);
+    // False after reporting why `output`, the file of the given role, must
+    // not be written: it is one of the input projects or any project file.
+    bool MayWriteOver(const std::string& output, const std::vector<std::string>& inputs, const std::string& role);
+    // Writes `bytes` to `output` ("-": standard output) atomically; false
+    // after reporting a failure, naming the file by its role.
+    bool WriteOutput(const std::string& output, const std::string& bytes, const std::string& role);
 
     fw::CWinApp app_;
     std::unique_ptr<ReportingPlatform> platform_;
@@ -64,6 +67,9 @@ private:
 // Writes to standard output and flushes it; false after reporting a failure
 // (a full disk, a closed pipe) on stderr.
 bool WriteStandardOutput(const std::string& bytes);
+
+// Whether `path` names an existing folder ("" and "-" do not).
+bool IsFolder(const std::string& path);
 
 // Reports "regsmith-cli: MESSAGE" on stderr and returns kExitFailure.
 int Fail(const std::string& message);

@@ -3,8 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,7 +15,6 @@ namespace {
 using namespace regsmith::cli;
 
 constexpr const char* kVersion = "regsmith-cli 1.0";
-constexpr const char* kCommands[] = {"models", "new", "generate", "diff", "dump", "script"};
 
 constexpr const char* kFooter = R"(Exit status:
   0  success (diff: the projects hold the same; generate --check: the output is up to date)
@@ -30,15 +29,26 @@ int UsageError(const std::string& message) {
     return kExitUsage;
 }
 
-bool IsCommand(const std::string& word) {
-    for (const char* command : kCommands)
-        if (word == command) return true;
-    return false;
+// The commands, as the app declares them.
+std::vector<std::string> CommandNames(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        names.push_back(command->get_name());
+    return names;
+}
+
+// "a, b or c".
+std::string Listed(const std::vector<std::string>& words) {
+    std::string list;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+    return list;
 }
 
 // The first word that is neither an option of the program nor its value
 // must be a command; says what is wrong otherwise, or "".
-std::string FirstWordProblem(int argc, char** argv) {
+std::string FirstWordProblem(const CLI::App& app, int argc, char** argv) {
+    const std::vector<std::string> commands = CommandNames(app);
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--plugins") {
@@ -47,10 +57,10 @@ std::string FirstWordProblem(int argc, char** argv) {
         }
         if (word.rfind("--plugins=", 0) == 0 || word == "-h" || word == "--help" || word == "--version") continue;
         if (!word.empty() && word[0] == '-') return "unknown option " + word;
-        if (!IsCommand(word)) return "unknown command " + word;
+        if (std::find(commands.begin(), commands.end(), word) == commands.end()) return "unknown command " + word;
         return {};
     }
-    return "a command is required: models, new, generate, diff, dump or script";
+    return "a command is required: " + Listed(commands);
 }
 
 // CLI11's own messages, in this program's words.
@@ -100,12 +110,12 @@ int main(int argc, char** argv) {
     generate->add_option("FILE", generateFiles, "Project files (.rsg); with --check: the project and its output")
         ->required();
     generate->add_option("--format", options.format, "c or asm (default: the project's own)")
-        ->check(CLI::IsMember({"c", "asm"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"c", "asm"}, CLI::ignore_case));
     generate->add_option("-o,--output", options.output,
                          "Write to this file (- for standard output), or into this folder, one file per project "
                          "named after it (.c or .asm)");
     generate->add_option("--line-ends", lineEnds, "crlf (default, as the code window shows) or lf")
-        ->check(CLI::IsMember({"lf", "crlf"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"lf", "crlf"}, CLI::ignore_case));
     generate->add_flag("--check", check,
                        "FILE OUT: exit 0 when OUT is exactly what FILE generates, 1 with the reason when not");
 
@@ -134,7 +144,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForVersion& version) {
         return app.exit(version);
     } catch (const CLI::ParseError& error) {
-        const std::string problem = FirstWordProblem(argc, argv);
+        const std::string problem = FirstWordProblem(app, argc, argv);
         return UsageError(problem.empty() ? UsageMessage(error) : problem);
     }
 
@@ -150,10 +160,12 @@ int main(int argc, char** argv) {
             return UsageError("generate: an empty file name");
         if (check && (generateFiles.size() != 2 || generate->count("--output")))
             return UsageError("generate --check takes the project and its output file: FILE OUT");
-        if (!check && generateFiles.size() > 1 && options.output.empty())
-            return UsageError("generate: several projects need -o FOLDER");
-        for (char& c : options.format) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        options.lineFeedsOnly = lineEnds == "lf" || lineEnds == "LF" || lineEnds == "Lf";
+        if (!check && generateFiles.size() > 1 && !IsFolder(options.output))
+            return UsageError(options.output.empty()
+                                  ? "generate: several projects need -o FOLDER"
+                                  : "generate: with several projects -o must name an existing folder, not " +
+                                        options.output);
+        options.lineFeedsOnly = lineEnds == "lf";
     }
     if (*diff && empty(diffFiles)) return UsageError("diff: an empty file name");
     if (*dump && dumpInput.empty()) return UsageError("dump: an empty file name");

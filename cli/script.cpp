@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "cli/script.h"
 
 namespace regsmith::cli {
@@ -38,7 +39,7 @@ int Session::RunScript(const std::string& input) {
     }
     errno = 0;
     std::cout.flush();
-    if (!std::cout) return Fail(std::string("cannot write to standard output: ") + (errno ? std::strerror(errno) : "write error"));
+    if (!std::cout) return Fail(StandardOutputFailure(errno));
     return kExitSuccess;
 }
 

@@ -11,13 +11,13 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <istream>
 #include <iterator>
 #include <ostream>
 #include <streambuf>
 
+#include "cli/output.h"
 #include "fw/commands.h"
 
 namespace regsmith::cli {
@@ -49,14 +49,6 @@ std::string OneLine(const std::string& text) {
         else line.push_back(text[i]);
     }
     return line;
-}
-
-std::string WithoutCarriageReturns(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result.push_back(text[i]);
-    return result;
 }
 
 const char* const kTopLevelCommands[] = {"new", "open", "save", "format", "reset-all", "generate", "save-source", "menu"};
@@ -271,8 +263,7 @@ void ScriptRunner::Flush() {
     errno = 0;
     out_.flush();
     if (out_) return;
-    const int cause = errno;
-    Fail(std::string("cannot write to standard output: ") + (cause ? std::strerror(cause) : "write error"));
+    Fail(StandardOutputFailure(errno));
 }
 
 fw::OpenDocument ScriptRunner::OpenProject(const fw::CDocTemplate& any, const std::string& path) {
@@ -674,7 +665,7 @@ std::string Describe(const fw::Form& form, const fw::Control& control) {
             break;
         case fw::ControlKind::TextBox: {
             line = "textbox " + name;
-            std::string text = WithoutCarriageReturns(static_cast<const fw::TextBox&>(control).Text());
+            std::string text = WithLineFeedsOnly(static_cast<const fw::TextBox&>(control).Text());
             std::size_t start = 0;
             while (start < text.size()) {
                 std::size_t end = text.find('\n', start);
@@ -728,7 +719,7 @@ void ScriptRunner::Show(const fw::Form& form, const std::string* name, const cha
     }
     std::string extra = form.DescribeForScript();
     if (!extra.empty()) {
-        extra = WithoutCarriageReturns(extra);
+        extra = WithLineFeedsOnly(extra);
         out_ << extra;
         if (extra.back() != '\n') out_ << "\n";
     }
@@ -746,7 +737,7 @@ void ScriptRunner::Summary(const fw::Form& form) {
             if (!summary) summary = box;
         }
     if (!summary) Fail(Quote(form.Title()) + " has no register summary box");
-    out_ << WithoutCarriageReturns(summary->Text());
+    out_ << WithLineFeedsOnly(summary->Text());
     Flush();
 }
 

@@ -177,6 +177,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     return true;
 }
 
+std::string AtomicWriteTemporaryName(const std::string& fileName, const std::string& unique) {
+    return "." + fileName + "." + unique;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error, bool* couldNotOpen) {
     if (couldNotOpen) *couldNotOpen = true;
     error.clear();
@@ -221,7 +225,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
     std::filesystem::path targetPath(target);
     std::filesystem::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+    std::string pattern = (folder / AtomicWriteTemporaryName(targetPath.filename().string())).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());

@@ -93,4 +93,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error,
                          bool* couldNotOpen = nullptr);
 
+// The name of the temporary file WriteFileAtomically writes a file named
+// `fileName` (no folder) through, in the same folder: "." + fileName + "." +
+// `unique`.  `unique` is mkstemp's template (six characters it makes unique);
+// a glob such as "*" instead matches the leftovers an interrupted write may
+// leave, and `fileName` may hold a glob too.
+std::string AtomicWriteTemporaryName(const std::string& fileName, const std::string& unique = "XXXXXX");
+
 }  // namespace fw

@@ -165,7 +165,8 @@ void RecoveryStore::DiscardClaimed() {
     for (auto& [session, lock] : claimed_) {
         // Its recovery files, and the temporary files of a write the crash interrupted.
         const QStringList names =
-            folder.entryList({session + "-*.json", "." + session + "-*.json.*"}, QDir::Files | QDir::Hidden);
+            folder.entryList({session + "-*.json", Q(fw::AtomicWriteTemporaryName(S(session) + "-*.json", "*"))},
+                             QDir::Files | QDir::Hidden);
         for (const QString& name : names) QFile::remove(folder.filePath(name));
         lock.reset();  // removes the lock file
     }

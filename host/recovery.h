@@ -42,12 +42,9 @@ public:
     explicit RecoveryStore(QString folder);
     ~RecoveryStore();  // ends the session: releases its lock
 
-    const QString& Folder() const { return folder_; }
-
     // Creates the folder (readable by the user only) and takes this
     // session's lock.  False with the cause in `error`.
     bool Start(QString& error);
-    bool Started() const { return lock_ != nullptr; }
 
     // Writes a project's recovery file atomically.  `file` names it; an empty
     // `file` gets a new name of this session.  False with the cause in `error`.

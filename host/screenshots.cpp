@@ -23,27 +23,22 @@ void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-// Further pictures of some pages: the controls clicked first (by the names
-// scripts use) and the suffix of the picture's name.  A click that opens a
-// dialog gives the dialog's picture, named after its title.
+// Further pictures of some pages: the controls clicked (by the names scripts
+// use), then, unless `suffix` is empty, the page again as SHEET-PAGE-SUFFIX.
+// A click that opens a dialog gives the dialog's picture, named after its
+// title (SHEET-PAGE-TITLE when `dialogAfterPage`).
 struct FurtherPicture {
     const char* page;
-    const char* suffix;
     std::vector<const char*> clicks;
+    const char* suffix = "";
+    bool dialogAfterPage = false;
 };
 const FurtherPicture kFurtherPictures[] = {
-    {"Priority Crossbar", "routed", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"}},
-    {"External Oscillator", "crystal", {"Crystal Oscillator"}},
-    {"Timer 1", "", {"Change Baud Rate"}},
+    {"Priority Crossbar", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"}, "routed"},
+    {"External Oscillator", {"Crystal Oscillator"}, "crystal"},
+    {"Timer 1", {"Change Baud Rate"}},
+    {"ADC0", {"Change SAR"}, "", true},
 };
-
-// Calculator dialogs pictured too: the page and the caption of the button
-// that opens each; the picture is named after the page and the dialog.
-struct DialogButton {
-    const char* page;
-    const char* button;
-};
-const DialogButton kDialogButtons[] = {{"ADC0", "Change SAR"}};
 
 }  // namespace
 
@@ -83,16 +78,18 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     Settle();
     save(window, "main-window");
 
-    // Questions are answered with their safe choice; nested sheets and
-    // dialogs are cancelled at once.
+    // Questions are answered with their safe choice; a dialog is pictured
+    // (its name after `dialogPrefix`), then cancelled; a nested sheet is
+    // cancelled at once.
     platform.messageHook = [](const std::string&, fw::MessageIcon, fw::MessageButtons buttons) {
         return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
     };
+    std::string dialogPrefix;
     platform.dialogHook = [&](FormDialog& dialog) {
         dialog.show();
         dialog.adjustSize();
         Settle();
-        save(dialog, Slug(dialog.Model().Title()));
+        save(dialog, dialogPrefix + Slug(dialog.Model().Title()));
         dialog.reject();
     };
     bool inSheet = false;
@@ -113,26 +110,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
             for (const FurtherPicture& picture : kFurtherPictures) {
                 if (sheet.Page(i).Title() != picture.page) continue;
                 FormWidget* page = dialog.PageWidget(i);
+                dialogPrefix = picture.dialogAfterPage ? base + "-" : "";
                 for (const char* name : picture.clicks)
                     if (auto* button = qobject_cast<QAbstractButton*>(page->WidgetFor(name)))
                         if (button->isEnabled() && !button->isChecked()) button->click();
                 Settle();
+                dialogPrefix.clear();
                 if (*picture.suffix) save(dialog, base + "-" + picture.suffix);
-            }
-            for (const DialogButton& opener : kDialogButtons) {
-                if (sheet.Page(i).Title() != opener.page) continue;
-                auto* button = qobject_cast<QAbstractButton*>(dialog.PageWidget(i)->WidgetFor(opener.button));
-                if (!button || !button->isEnabled()) continue;
-                platform.dialogHook = [&](FormDialog& calculator) {
-                    calculator.show();
-                    calculator.adjustSize();
-                    Settle();
-                    save(calculator, base + "-" + Slug(calculator.Model().Title()));
-                    calculator.reject();
-                };
-                button->click();
-                Settle();
-                platform.dialogHook = [](FormDialog& calculator) { calculator.reject(); };
             }
         }
         dialog.reject();

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "host/main_window.h"
+#include "host/qt_platform.h"
 #include "host/text.h"
 
 namespace regsmith::host {
@@ -40,8 +41,6 @@ bool FindLabel(const std::vector<fw::MenuItem>& items, int id, const std::string
     }
     return false;
 }
-
-fw::PlatformServices& Platform() { return fw::AfxGetApp()->Platform(); }
 
 }  // namespace
 
@@ -89,7 +88,7 @@ void MainWindow::UndoStep(Project& project, bool redo) {
             project.history.Undo();
         else
             project.history.Redo();
-        Platform().MessageBox("Error: Could not put back the project's earlier state: " + error,
+        platform_.MessageBox("Error: Could not put back the project's earlier state: " + error,
                               fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return;
     }
@@ -202,7 +201,7 @@ void MainWindow::OfferRecovery() {
         if (record.written.isValid()) text += ", " + S(record.written.toLocalTime().toString("yyyy-MM-dd hh:mm:ss"));
     }
     text += "\n\nRestore them? No discards them; Cancel keeps them for the next start.";
-    switch (Platform().MessageBox(text, fw::MessageIcon::Question, fw::MessageButtons::YesNoCancel)) {
+    switch (platform_.MessageBox(text, fw::MessageIcon::Question, fw::MessageButtons::YesNoCancel)) {
         case fw::DialogResult::Yes:
             for (const auto& [file, record] : orphans.records) RestoreRecord(record);
             recovery_->DiscardClaimed();
@@ -221,7 +220,7 @@ Project* MainWindow::RestoreRecord(const RecoveryRecord& record) {
     if (!open.document) return nullptr;
     std::string error;
     if (!open.document->RestoreState(record.state, error)) {
-        Platform().MessageBox("Error: Could not restore " + record.title + ": " + error, fw::MessageIcon::Warning,
+        platform_.MessageBox("Error: Could not restore " + record.title + ": " + error, fw::MessageIcon::Warning,
                               fw::MessageButtons::Ok);
         return nullptr;
     }
@@ -266,7 +265,7 @@ void MainWindow::CheckFilesOnDisk() {
             case DiskChange::Removed:
                 project->disk = FileStamp::Take(path);
                 ActivateProject(*project);
-                Platform().MessageBox(path +
+                platform_.MessageBox(path +
                                           " has been deleted or moved by another program.\n"
                                           "The project stays open here; save it to keep it.",
                                       fw::MessageIcon::Warning, fw::MessageButtons::Ok);
@@ -283,7 +282,7 @@ void MainWindow::CheckFilesOnDisk() {
                 if (document.IsModified())
                     question += "\nThe changes made here are not saved; Edit > Undo brings them back after the reload.";
                 const fw::DialogResult answer =
-                    Platform().MessageBox(question, fw::MessageIcon::Question, fw::MessageButtons::YesNo);
+                    platform_.MessageBox(question, fw::MessageIcon::Question, fw::MessageButtons::YesNo);
                 if (!HasProject(project)) break;
                 if (answer == fw::DialogResult::Yes) {
                     ReloadProject(*project, bytes);
@@ -306,7 +305,7 @@ void MainWindow::ReloadProject(Project& project, const std::string& bytes) {
     TakeInUntrackedChange(project);
     std::string error;
     if (!document.RestoreState(bytes, error)) {
-        Platform().MessageBox("Error: Could not read " + document.GetPathName() + ": " + error,
+        platform_.MessageBox("Error: Could not read " + document.GetPathName() + ": " + error,
                               fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         document.SetModifiedFlag(true);
         AfterChange(project, document.SaveState());

@@ -350,6 +350,10 @@ TEST_F(Cli, CheckDiffAndChanges) {
     std::string lf = plain.GenerateCode();
     std::erase(lf, '\r');
     WriteFile(File("a-lf.c"), lf);
+    plain.deviceData.codeFormat = kCodeFormatAsm;
+    WriteFile(File("a.asm"), plain.GenerateCode());
+    assembly.deviceData.codeFormat = kCodeFormatC;
+    WriteFile(File("c.c"), assembly.GenerateCode());
 
     struct Case {
         std::vector<std::string> args;
@@ -359,6 +363,11 @@ TEST_F(Cli, CheckDiffAndChanges) {
     const Case cases[] = {
         {{"generate", "--check", a, File("a.c")}, 0, "", ""},
         {{"generate", "--check", a, File("a-lf.c"), "--line-ends", "lf"}, 0, "", ""},
+        // The values of --line-ends and --format in any case.
+        {{"generate", "--check", a, File("a-lf.c"), "--line-ends", "lF"}, 0, "", ""},
+        {{"generate", "--check", a, File("a.c"), "--line-ends", "CrLf"}, 0, "", ""},
+        {{"generate", "--check", a, File("a.asm"), "--format", "aSm"}, 0, "", ""},
+        {{"generate", "--check", c, File("c.c"), "--format", "C"}, 0, "", ""},
         {{"generate", "--check", b, File("a.c")}, 1, "",
          "regsmith-cli: " + File("a.c") + " is out of date: line 7 differs from what " + b + " generates\n"},
         {{"generate", "--check", a, File("a-lf.c")}, 1, "", "line 1 differs"},

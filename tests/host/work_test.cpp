@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "fw/app.h"
+#include "fw/document.h"
 #include "fw/plugin_loader.h"
 #include "host/code_view.h"
 #include "host/form_renderer.h"
@@ -426,7 +427,9 @@ private slots:
         const QString orphan = folder + "/session-1-2-1.json";
         WriteBytes(orphan, EncodeRecord(record).toStdString());
         WriteBytes(folder + "/session-1-2-2.json", "damaged");
-        WriteBytes(folder + "/.session-1-2-3.json.Ab12Cd", "an interrupted write");
+        // A temporary file of a write the crash interrupted.
+        const QString leftover = folder + "/" + Q(fw::AtomicWriteTemporaryName("session-1-2-3.json", "Ab12Cd"));
+        WriteBytes(leftover, "an interrupted write");
 
         RecoveryStore running(folder);
         QString error;
@@ -448,7 +451,7 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{2});
         QVERIFY(!QFile::exists(orphan));
         QVERIFY(!QFile::exists(folder + "/session-1-2-2.json"));
-        QVERIFY(!QFile::exists(folder + "/.session-1-2-3.json.Ab12Cd"));
+        QVERIFY(!QFile::exists(leftover));
         QVERIFY(QFile::exists(runningFile));
         window->OfferRecovery();  // nothing left to offer
         QCOMPARE(asked.size(), std::size_t{2});
