@@ -17,7 +17,7 @@
 #include "pages/portio/portio_sheets.h"
 #include "pages/supply/supply_sheets.h"
 #include "tests/support/device_script.h"
-#include "tests/support/stored_codes.h"
+#include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_page.h"
 #include "view/sheet_commands.h"
@@ -26,6 +26,8 @@ namespace regsmith {
 namespace {
 
 using testing::DeviceScript;
+using testing::OpenSheet;
+using testing::SheetDriver;
 using testing::ScriptOutcome;
 
 TEST(SarCalculator, ClockShownForTheDivider) {
@@ -155,14 +157,14 @@ TEST(AdcInputs, StoredCodeWithoutAnItemIsKept) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << std::hex << int(row.id) << " " << int(row.adc0mx));
-        const std::uint8_t after = testing::RunOnStoredValue(
-            {row.id, kBlockAdc, reg::ADC0MX, row.adc0mx, ID_PERIPHERALS_ADC}, [&row](fw::PropertyPage& page) {
-                auto* list = page.FindAs<fw::DropDownList>("Input Channel:");
-                ASSERT_NE(list, nullptr);
-                EXPECT_EQ(list->SelectedText(), row.selected);
-                EXPECT_EQ(testing::TextAfter(page, "Input Channel:"), row.status);
-            });
-        EXPECT_EQ(after, row.adc0mx);
+        SheetDriver driver(row.id);
+        driver.SetValue(kBlockAdc, "ADC0MX", row.adc0mx);
+        driver.Run(ID_PERIPHERALS_ADC, [&row](OpenSheet& sheet) {
+            EXPECT_EQ(sheet.Selected("Input Channel:"), row.selected);
+            EXPECT_EQ(sheet.TextAfter("Input Channel:"), row.status);
+            sheet.Ok();
+        });
+        EXPECT_EQ(driver.Value(kBlockAdc, "ADC0MX"), row.adc0mx);
     }
 }
 
