@@ -17,6 +17,7 @@
 #include "pages/portio/portio_sheets.h"
 #include "pages/supply/supply_sheets.h"
 #include "tests/support/device_script.h"
+#include "tests/support/probe_oscillator_pages.h"
 #include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_page.h"
@@ -168,15 +169,6 @@ TEST(AdcInputs, StoredCodeWithoutAnItemIsKept) {
     }
 }
 
-// Oscillator pages standing in for the clocks sheet: the first sets SYSCLK.
-class ProbeOscillatorPage : public CDevicePropPage {
-public:
-    ProbeOscillatorPage(SheetContext& sheet, const char* title) : CDevicePropPage(title, sheet, kBlockOscillators) {
-        auto& field = Root().Add<fw::EditField>("New SYSCLK");
-        field.onChange = [&sheet, &field] { sheet.Clocks().sysclk = static_cast<std::uint32_t>(std::stoul(field.Text())); };
-    }
-};
-
 class AdcSheet : public ::testing::Test {
 protected:
     DeviceScript script{[] {
@@ -184,13 +176,7 @@ protected:
         RegisterSupplyPages();
         RegisterInterruptPages();
         RegisterPortIOPages();
-        auto probe = [](const char* title) {
-            return PageRegistration{title, [title](SheetContext& sheet) -> std::unique_ptr<fw::PropertyPage> {
-                                        return std::make_unique<ProbeOscillatorPage>(sheet, title);
-                                    }};
-        };
-        RegisterSheetPages(ID_PERIPHERALS_OSCILLATORS,
-                           {probe("Internal Oscillator"), probe("External Oscillator"), probe("SYSCLK Select")});
+        testing::RegisterProbeOscillatorPages();
     }};
 };
 
