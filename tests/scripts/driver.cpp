@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -23,6 +20,7 @@
 
 #include "tests/support/cli_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/script_cases.h"
 
 namespace regsmith::testing {
@@ -84,16 +82,11 @@ public:
         const bool update = UpdateRequested();
         for (ScriptInput input : directives.inputs) {
             SCOPED_TRACE(InputName(input));
-            std::string flat = ScriptCaseName(script_);
-            std::replace(flat.begin(), flat.end(), '/', '-');
-            const fs::path folder = fs::temp_directory_path() / ("regsmith-script-" + flat + "-" +
-                                                                 std::to_string(static_cast<int>(input)) + "-" +
-                                                                 std::to_string(::getpid()));
-            const fs::path work = folder / "work";
-            fs::remove_all(folder);
+            ScratchFolder folder("script-" + ScriptCaseName(script_));
+            const fs::path work = folder.Path() / "work";
             fs::create_directories(work);
             const CliResult result =
-                RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input), folder);
+                RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input), folder.Path());
 
             EXPECT_EQ(result.err, directives.error ? *directives.error + "\n" : "");
             EXPECT_EQ(result.status, directives.error ? 1 : 0);
@@ -110,10 +103,10 @@ public:
                 if (update) WriteFile(expected.path(), ReadFile(written));
                 EXPECT_EQ(ReadFile(written), ReadFile(expected.path())) << written.filename() << " differs";
             }
-            if (HasFailure())
+            if (HasFailure()) {
+                folder.Keep();
                 std::cerr << "The case's working folder is kept: " << work.string() << "\n";
-            else
-                fs::remove_all(folder);
+            }
         }
     }
 
