@@ -647,6 +647,7 @@ TEST_F(PortIOSheetTest, PortMatchResetClearsTheCrossbarToo) {
 }
 
 // ---- The nested "Port I/O" sheet -----------------------------------------
+// (OK, Cancel and fresh copies: tests/view/nested_sheets_test.cpp)
 
 class NestedPortIOTest : public PortIOSheetTest {
 protected:
@@ -655,68 +656,6 @@ protected:
         NewProject(0xD0);
     }
 };
-
-TEST_F(NestedPortIOTest, OkWritesBlock11AtOnceFromTheCallersCopy) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callers = outer.Block(kBlockPortIO);
-    driver->Answer(kNo);
-    const auto result = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIO, outer); }, [](OpenSheet& sheet) {
-        EXPECT_EQ(sheet.Title(), "Port I/O");
-        ASSERT_EQ(sheet.Sheet().PageCount(), 1);
-        EXPECT_EQ(sheet.Form().Title(), "Priority Crossbar");
-        ASSERT_TRUE(sheet.Click("UART0"));
-        sheet.Ok();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(callers, "XBR0").value, 0x01);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "XBR0"), 0x01);
-    EXPECT_NE(driver->Block(kBlockPortIO).cPrologue.find("TX   (UART)"), std::string::npos);
-}
-
-TEST_F(NestedPortIOTest, CancelLeavesTheDocumentAndTheCallersCopyUnchanged) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callers = outer.Block(kBlockPortIO);
-    Register(callers, "P0SKIP").value = 0x01;  // an edit of the outer sheet
-    const PeripheralBlock before = callers;
-    const PeripheralBlock document = driver->Block(kBlockPortIO);
-    const auto result = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIO, outer); }, [](OpenSheet& sheet) {
-        EXPECT_TRUE(sheet.IsChecked("Skip P0.0"));  // works on the caller's copy
-        ASSERT_TRUE(sheet.Click("SYSCLK"));
-        sheet.Cancel();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Cancel);
-    EXPECT_EQ(callers, before);
-    EXPECT_EQ(driver->Block(kBlockPortIO), document);
-}
-
-TEST_F(NestedPortIOTest, FreshCopiesIgnoreTheCallersEdits) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callersPortIO = outer.Block(kBlockPortIO);
-    PeripheralBlock& callersSpi = outer.Block(kBlockSpi);
-    Register(callersPortIO, "P0SKIP").value = 0x01;
-    Register(callersSpi, "SPI0CN").value = 0x00;  // three-wire in the caller's copy only
-    driver->Answer(kYes);
-    const auto fresh = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIOFresh, outer); },
-                                         [](OpenSheet& sheet) {
-                                             EXPECT_FALSE(sheet.IsChecked("Skip P0.0"));
-                                             EXPECT_EQ(Grid(sheet).Text(7, 0), "NSS");  // the document's SPI0CN
-                                             ASSERT_TRUE(sheet.Click("ECI"));
-                                             sheet.Ok();
-                                         });
-    EXPECT_EQ(fresh, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(callersPortIO, "XBR1").value, 0x00);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "XBR1"), 0x48);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "P0SKIP"), 0x00);
-
-    // The SPI page hands its own copy: the wire mode it shows is the page's.
-    const auto callers = driver->RunNested(
-        [&] { return RunNestedSheet(NestedSheet::PortIOWithOwnSpi, outer); },
-        [](OpenSheet& sheet) {
-            EXPECT_EQ(Grid(sheet).Text(7, 0), "NSS*");
-            sheet.Cancel();
-        });
-    EXPECT_EQ(callers, fw::DialogResult::Cancel);
-}
 
 TEST_F(NestedPortIOTest, ConfigurePortIOOnTheInt01PageWritesBlock11EvenWhenTheInterruptsSheetIsCancelled) {
     RegisterInterruptPages();
