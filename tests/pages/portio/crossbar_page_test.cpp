@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "model/crossbar.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "tests/support/generated_text.h"
@@ -29,11 +30,9 @@ constexpr fw::DialogResult kNo = fw::DialogResult::No;
 constexpr fw::Rgb kAssigned{234, 0, 0};
 constexpr fw::Rgb kSkipped{64, 128, 128};
 
-// "P0.0" ... "P1.7" for pins 0 to 15.
-std::string Pin(int pin) { return "P" + std::to_string(pin / 8) + "." + std::to_string(pin % 8); }
 
 const fw::Grid& Grid(OpenSheet& sheet) { return sheet.Get<fw::Grid>("Crossbar Assignment"); }
-fw::ThreeStateButton& Match(OpenSheet& sheet, int pin) { return sheet.Get<fw::ThreeStateButton>("Match " + Pin(pin)); }
+fw::ThreeStateButton& Match(OpenSheet& sheet, int pin) { return sheet.Get<fw::ThreeStateButton>("Match " + PinName(pin)); }
 
 class PortIOSheetTest : public ::testing::Test {
 protected:
@@ -134,11 +133,10 @@ TEST_F(PortIOSheetTest, BoxesFollowTheTableRowsAndPinControlsItsColumns) {
             {"UART0", 0}, {"SPI0", 2}, {"LIN", 6},   {"CP0", 8},     {"CP0A", 9},    {"SYSCLK", 10},
             {"PCA", 11},  {"CEX1", 12}, {"CEX2", 13}, {"ECI", 14},    {"Timer0", 15}, {"Timer1", 16}};
         for (const auto& [name, row] : firstRows) {
-            const fw::Control* box = &sheet.Find(name);
-            ASSERT_NE(box, nullptr) << name;
-            EXPECT_TRUE(box->Parent()->tight) << name;
-            EXPECT_EQ(box->heightTwips, grid.RowHeight(row + 2)) << name;
-            EXPECT_EQ(topOf(*box), (row + 2) * grid.RowHeight(0)) << name;
+            const fw::Control& box = sheet.Find(name);
+            EXPECT_TRUE(box.Parent()->tight) << name;
+            EXPECT_EQ(box.heightTwips, grid.RowHeight(row + 2)) << name;
+            EXPECT_EQ(topOf(box), (row + 2) * grid.RowHeight(0)) << name;
         }
         // The pin controls' columns: after a spacer as wide as the header
         // column, one column as wide as each pin column.
@@ -150,11 +148,10 @@ TEST_F(PortIOSheetTest, BoxesFollowTheTableRowsAndPinControlsItsColumns) {
         EXPECT_EQ(spacer.widthTwips, grid.ColumnWidth(0));
         for (int pin = 0; pin < 16; ++pin) {
             for (const char* kind : {"Input ", "Output ", "Skip "}) {
-                const fw::Control* control = &sheet.Find(kind + Pin(pin));
-                ASSERT_NE(control, nullptr);
-                EXPECT_EQ(control->Parent(), &pins);
-                EXPECT_EQ(control->gridColumn, pin + 1);
-                EXPECT_EQ(control->widthTwips, grid.ColumnWidth(pin + 1));
+                const fw::Control& control = sheet.Find(kind + PinName(pin));
+                EXPECT_EQ(control.Parent(), &pins);
+                EXPECT_EQ(control.gridColumn, pin + 1);
+                EXPECT_EQ(control.widthTwips, grid.ColumnWidth(pin + 1));
             }
         }
         int labels = 0;
