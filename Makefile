@@ -57,7 +57,7 @@ fuzz: deps $(FUZZ_BUILD)/build.ninja
 	$(FUZZ_BUILD)/bin/fuzz-project-reader -runs=$(FUZZ_RUNS) -max_len=8192 -seed=1 \
 	  $(FUZZ_BUILD)/fuzz-corpus tests/fuzz/corpus
 	$(FUZZ_BUILD)/bin/fuzz-script-interpreter -runs=$(SCRIPT_FUZZ_RUNS) -max_len=4096 -seed=1 \
-	  -dict=tests/fuzz/script.dict $(FUZZ_BUILD)/fuzz-script-corpus tests/fuzz/script-corpus
+	  -dict=tests/fuzz/script.dict $(FUZZ_BUILD)/fuzz-script-corpus $(FUZZ_BUILD)/fuzz-script-seeds
 
 test: test-unit test-asan fuzz
 

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "fw/document.h"
-#include "tests/model/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/files.h"
 
 namespace fw {

@@ -47,6 +47,7 @@
 #include "host/main_window.h"
 #include "host/qt_platform.h"
 #include "host/text.h"
+#include "tests/host/host_fixture.h"
 
 using namespace regsmith::host;
 
@@ -177,44 +178,13 @@ std::string ProjectBytes(fw::CDocument& document) {
 
 }  // namespace
 
-class HostTest : public QObject {
+class HostTest : public QObject, public HostFixture {
     Q_OBJECT
 
-public:
-    fw::CWinApp app;
-    QtPlatform platform;
-    std::unique_ptr<MainWindow> window;
-    QTemporaryDir temp;
-
-    const fw::CDocTemplate& Model(const char* name) {
-        const fw::CDocTemplate* docTemplate = app.FindTemplate(name);
-        if (!docTemplate) qFatal("no template %s", name);
-        return *docTemplate;
-    }
-    QString TempPath(const QString& name) const { return temp.filePath(name); }
-
 private slots:
-    void initTestCase() {
-        app.SetPlatform(&platform);
-        const fw::PluginLoadReport report = fw::LoadPlugins(REGSMITH_PLUGIN_DIR);
-        QVERIFY2(report.errors.empty(), report.errors.empty() ? "" : report.errors.front().c_str());
-        QCOMPARE(app.GetTemplates().size(), std::size_t{12});
-        QVERIFY(temp.isValid());
-    }
-    void init() {
-        window = std::make_unique<MainWindow>(app, platform);
-        window->show();
-    }
-    void cleanup() {
-        platform.messageHook = nullptr;
-        platform.sheetHook = nullptr;
-        platform.dialogHook = nullptr;
-        platform.printDialogHook = nullptr;
-        // Discard unsaved work without asking.
-        for (const auto& project : window->Projects()) project->open.document->SetModifiedFlag(false);
-        window.reset();
-        QCOMPARE(app.GetActiveView(), nullptr);
-    }
+    void initTestCase() { StartApp(); }
+    void init() { OpenWindow(); }
+    void cleanup() { CloseWindow(); }
 
     // ---- Pure helpers ----------------------------------------------------
 
@@ -593,12 +563,6 @@ private slots:
     }
 
     // ---- The plug-in's own commands through the host -------------------------------
-
-    int Command(const char* text, const char* popup) {
-        const int id = fw::FindMenuCommand(Model("QK750").GetMenu(), text, popup);
-        if (id == fw::ID_NONE) qFatal("no menu command %s", text);
-        return id;
-    }
 
     void deviceSheetOkChangesTheCodeView() {
         Project* project = window->NewProject(Model("QK750"));

@@ -31,31 +31,14 @@
 #include "host/recovery.h"
 #include "host/text.h"
 #include "host/undo_history.h"
+#include "tests/host/host_fixture.h"
 
 using namespace regsmith::host;
 
 namespace {
 
-void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll().toStdString();
-}
-
 QStringList RecoveryFiles(const QString& folder) {
     return QDir(folder).entryList({"session-*.json"}, QDir::Files, QDir::Name);
-}
-
-int MenuCommand(const fw::CWinApp& app, const char* text, const char* popup) {
-    const int id = fw::FindMenuCommand(app.GetTemplates().front()->GetMenu(), text, popup);
-    if (id == fw::ID_NONE) qFatal("no menu command %s", text);
-    return id;
 }
 
 // The child of the crash test: opens PROJECT, switches it to assembly (an
@@ -77,21 +60,13 @@ int RunCrashChild(const QString& folder, const QString& project) {
 
 }  // namespace
 
-class WorkTest : public QObject {
+class WorkTest : public QObject, public HostFixture {
     Q_OBJECT
 
 public:
-    fw::CWinApp app;
-    QtPlatform platform;
-    std::unique_ptr<MainWindow> window;
-    QTemporaryDir temp;
     std::vector<std::string> asked;             // every message box's text
     fw::DialogResult answer = fw::DialogResult::Yes;
     bool acceptSheet = true;
-
-    const fw::CDocTemplate& Model(const char* name) { return *app.FindTemplate(name); }
-    QString TempPath(const QString& name) const { return temp.filePath(name); }
-    int Command(const char* text, const char* popup) const { return MenuCommand(app, text, popup); }
 
     // The state of a new QK750 project switched to assembly.
     std::string AssemblyState() {
@@ -106,17 +81,12 @@ public:
     // A saved QK750 project at `name`, opened.
     Project* OpenSavedProject(const QString& name) {
         fw::OpenDocument created = Model("QK750").CreateNewDocument();
-        WriteBytes(TempPath(name), created.document->SaveState());
+        WriteFile(TempPath(name), created.document->SaveState());
         return window->OpenProject(S(TempPath(name)));
     }
 
 private slots:
-    void initTestCase() {
-        app.SetPlatform(&platform);
-        const fw::PluginLoadReport report = fw::LoadPlugins(REGSMITH_PLUGIN_DIR);
-        QVERIFY(report.errors.empty());
-        QVERIFY(temp.isValid());
-    }
+    void initTestCase() { StartApp(); }
     void init() {
         asked.clear();
         answer = fw::DialogResult::Yes;
@@ -130,15 +100,9 @@ private slots:
             qobject_cast<QCheckBox*>(dialog.PageWidget(0)->WidgetFor("Enable /INT0 Interrupt"))->click();
             (acceptSheet ? dialog.OkButton() : dialog.CancelButton())->click();
         };
-        window = std::make_unique<MainWindow>(app, platform);
-        window->show();
+        OpenWindow();
     }
-    void cleanup() {
-        for (const auto& project : window->Projects()) project->open.document->SetModifiedFlag(false);
-        window.reset();
-        platform.messageHook = nullptr;
-        platform.sheetHook = nullptr;
-    }
+    void cleanup() { CloseWindow(); }
 
     // ---- Undo and redo -------------------------------------------------------------
 
@@ -244,7 +208,7 @@ private slots:
         QVERIFY(seen["file"].second.find("IE        = 0x01;") == std::string::npos);
         QVERIFY(seen["int0 asm"].second.find("mov  IE,") != std::string::npos);
         QVERIFY(seen["reset asm"].second.find("IE,") == std::string::npos);
-        QCOMPARE(ReadBytes(TempPath("undo.rsg")), seen["int0"].first);  // what Save wrote
+        QCOMPARE(ReadFile(TempPath("undo.rsg")), seen["int0"].first);  // what Save wrote
     }
 
     void undoTakesBackChangesMadeOutsideTheMenusWholly() {
@@ -330,7 +294,7 @@ private slots:
         QVERIFY(window->EnableRecovery(folder));
         QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
         Project* project = OpenSavedProject("follow.rsg");
-        const std::string onDisk = ReadBytes(TempPath("follow.rsg"));
+        const std::string onDisk = ReadFile(TempPath("follow.rsg"));
         QVERIFY(RecoveryFiles(folder).isEmpty());  // nothing unsaved
 
         window->RunCommand(Command("Interrupts", "Peripherals"));  // an accepted sheet writes at once
@@ -338,12 +302,12 @@ private slots:
         const QString file = folder + "/" + RecoveryFiles(folder).front();
         RecoveryRecord record;
         QString error;
-        QVERIFY(DecodeRecord(QByteArray::fromStdString(ReadBytes(file)), record, error));
+        QVERIFY(DecodeRecord(QByteArray::fromStdString(ReadFile(file)), record, error));
         QCOMPARE(record.state, project->open.document->SaveState());
         QCOMPARE(record.path, S(TempPath("follow.rsg")));
         // The template the project was made with: opened projects share the first one.
         QCOMPARE(record.model, project->docTemplate->GetDocString(fw::CDocTemplate::fileNewName));
-        QCOMPARE(ReadBytes(TempPath("follow.rsg")), onDisk);  // the user's file is untouched
+        QCOMPARE(ReadFile(TempPath("follow.rsg")), onDisk);  // the user's file is untouched
 
         // A change no command made reaches the file with the timer's write.
         std::string changed = project->open.document->SaveState();
@@ -351,7 +315,7 @@ private slots:
         std::string restoreError;
         QVERIFY(project->open.document->RestoreState(changed, restoreError));
         window->WriteRecoveryFiles();
-        QVERIFY(DecodeRecord(QByteArray::fromStdString(ReadBytes(file)), record, error));
+        QVERIFY(DecodeRecord(QByteArray::fromStdString(ReadFile(file)), record, error));
         QCOMPARE(record.state, changed);
 
         // Undo back to the file's state, a save and a close each remove it.
@@ -376,9 +340,9 @@ private slots:
         const QString path = TempPath("crash.rsg");
         {
             fw::OpenDocument created = Model("QK754").CreateNewDocument();
-            WriteBytes(path, created.document->SaveState());
+            WriteFile(path, created.document->SaveState());
         }
-        const std::string onDisk = ReadBytes(path);
+        const std::string onDisk = ReadFile(path);
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {"--crash-child", folder, path});
@@ -387,7 +351,7 @@ private slots:
         QCOMPARE(RecoveryFiles(folder).size(), 1);
         child.kill();  // SIGKILL: no chance to clean up
         QVERIFY(child.waitForFinished(10000));
-        QCOMPARE(ReadBytes(path), onDisk);
+        QCOMPARE(ReadFile(path), onDisk);
 
         QVERIFY(window->EnableRecovery(folder));
         window->OfferRecovery();
@@ -410,7 +374,7 @@ private slots:
         window->RunCommand(fw::ID_FILE_SAVE);
         QVERIFY(!project->open.document->IsModified());
         QVERIFY(RecoveryFiles(folder).isEmpty());
-        QCOMPARE(ReadBytes(path), project->open.document->SaveState());
+        QCOMPARE(ReadFile(path), project->open.document->SaveState());
     }
 
     void recoveryOfferAnswers() {
@@ -425,11 +389,11 @@ private slots:
         record.written = QDateTime::currentDateTime();
         record.state = Model("QK741").CreateNewDocument().document->SaveState();
         const QString orphan = folder + "/session-1-2-1.json";
-        WriteBytes(orphan, EncodeRecord(record).toStdString());
-        WriteBytes(folder + "/session-1-2-2.json", "damaged");
+        WriteFile(orphan, EncodeRecord(record).toStdString());
+        WriteFile(folder + "/session-1-2-2.json", "damaged");
         // A temporary file of a write the crash interrupted.
         const QString leftover = folder + "/" + Q(fw::AtomicWriteTemporaryName("session-1-2-3.json", "Ab12Cd"));
-        WriteBytes(leftover, "an interrupted write");
+        WriteFile(leftover, "an interrupted write");
 
         RecoveryStore running(folder);
         QString error;
@@ -458,7 +422,7 @@ private slots:
     }
 
     void unusableRecoveryFolderIsReportedNotFatal() {
-        WriteBytes(TempPath("a-file"), "x");
+        WriteFile(TempPath("a-file"), "x");
         QVERIFY(!window->EnableRecovery(TempPath("a-file/recovery")));
         QVERIFY(window->statusBar()->currentMessage().startsWith("Crash recovery is off"));
         QVERIFY(!window->Recovery());
@@ -491,7 +455,7 @@ private slots:
         // Another program writes the assembly version of the project.
         const std::string assembly = AssemblyState();
         window->ActivateProject(*project);
-        WriteBytes(path, assembly);
+        WriteFile(path, assembly);
         answer = fw::DialogResult::No;
         window->CheckFilesOnDisk();
         QCOMPARE(asked.size(), std::size_t{1});
@@ -502,7 +466,7 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{1});  // asked once per version of the file
 
         // The same bytes written again (a checkout of the same commit): no question.
-        WriteBytes(path, assembly);
+        WriteFile(path, assembly);
         window->CheckFilesOnDisk();
         QCOMPARE(asked.size(), std::size_t{1});
 
@@ -510,7 +474,7 @@ private slots:
         // as one step that Undo takes back.
         window->RunCommand(Command("Interrupts", "Peripherals"));
         const std::string withChange = document.SaveState();
-        WriteBytes(path, original);
+        WriteFile(path, original);
         answer = fw::DialogResult::Yes;
         window->CheckFilesOnDisk();
         QCOMPARE(asked.size(), std::size_t{2});
@@ -535,7 +499,7 @@ private slots:
         fw::CDocument& document = *project->open.document;
         const std::string original = document.SaveState();
 
-        WriteBytes(path, original.substr(0, 30));  // half-written by another program
+        WriteFile(path, original.substr(0, 30));  // half-written by another program
         answer = fw::DialogResult::Yes;
         window->CheckFilesOnDisk();
         QCOMPARE(asked.size(), std::size_t{2});  // the question, then why the reload failed
@@ -554,14 +518,14 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{3});
         // Saved again, it is watched again.
         window->RunCommand(fw::ID_FILE_SAVE);
-        QCOMPARE(ReadBytes(path), original);
+        QCOMPARE(ReadFile(path), original);
         window->CheckFilesOnDisk();
         QCOMPARE(asked.size(), std::size_t{3});
     }
 
     void activatingTheWindowLooksAtTheFiles() {
         OpenSavedProject("activate.rsg");
-        WriteBytes(TempPath("activate.rsg"), "changed by another program");
+        WriteFile(TempPath("activate.rsg"), "changed by another program");
         answer = fw::DialogResult::No;
         QWidget other;
         other.show();

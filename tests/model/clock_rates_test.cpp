@@ -37,6 +37,11 @@ TEST(ClockRates, Timer0OverflowRate) {
              {0x00, 0x00, 191406, 62},       // 15950 / 256
              {0x01, 0x9C, 1000000, 2500},    // 250000 / 100
              {0x02, 0x00, 24500000, 1993},   // 510416 / 256
+             {0x01, 0x00, 191406, 186},      // SYSCLK * 0.25 = 47851, / 256
+             {0x02, 0xFF, 191406, 3987},     // SYSCLK / 48, reload every clock
+             {0x03, 0x80, 24500000, 23925},  // SYSCLK * 0.125, / 128
+             {0x04, 0x00, 191406, 747},      // clocked by SYSCLK: the prescaler is ignored
+             {0x07, 0xF0, 24500000, 1531250},  // the same, / 16
              {0x03, 0x00, 0, 0},             // no clock, no overflow
              {0x04, 0x00, 0, 0},
          })

@@ -12,7 +12,7 @@
 #include "model/project_file.h"
 #include "tests/model/file_bytes.h"
 #include "tests/model/project_bytes.h"
-#include "tests/model/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
 
@@ -83,7 +83,8 @@ TEST_F(DocumentFile, CorruptOrMissingFileFailsWithAMessageNamingFileAndCause) {
         {corrupt, "Error: Could not read the project file " + corrupt + ": ", "negative block count -3"},
         {empty, "Error: Could not read the project file " + empty + ": ", "the file is empty"},
         {missing, "Error: Could not open the project file " + missing + ": ", "No such file"},
-        {folder_.Path(), "Error: Could not open the project file " + folder_.Path() + ": ", "folder"},
+        {folder_.Path().string(), "Error: Could not open the project file " + folder_.Path().string() + ": ",
+         "folder"},
     };
     for (const Case& c : cases) {
         platform_.boxes.clear();

@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -24,39 +20,13 @@
 
 #include "tests/support/cli_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/script_cases.h"
 
 namespace regsmith::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kCases = REGSMITH_SCRIPT_CASES;
-
-// The test name of a case: its path under tests/scripts without ".txt", with
-// every character a test filter treats specially turned into '_'
-// ("interrupts/int0-pin.txt" -> "interrupts/int0_pin").
-std::string TestName(const fs::path& script) {
-    std::string name = script.lexically_relative(kCases).replace_extension().generic_string();
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/') c = '_';
-    return name;
-}
-
-std::vector<fs::path> CaseFiles() {
-    std::vector<fs::path> cases;
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(kCases, error), end; !error && it != end; it.increment(error)) {
-        const fs::path& path = it->path();
-        if (it->is_regular_file() && path.extension() == ".txt") cases.push_back(path);
-    }
-    std::sort(cases.begin(), cases.end());
-    return cases;
-}
-
-fs::path Sibling(const fs::path& script, const std::string& suffix) {
-    fs::path sibling = script;
-    return sibling.replace_extension(suffix);
-}
 
 // What a case's "# input:" and "# error:" lines say.
 struct Directives {
@@ -107,20 +77,16 @@ public:
 
     void TestBody() override {
         const Directives directives = ReadDirectives(ReadFile(script_));
-        const fs::path expectedOut = Sibling(script_, ".expected"), expectedFiles = Sibling(script_, ".files");
+        const fs::path expectedOut = CaseSibling(script_, ".expected");
+        const fs::path expectedFiles = CaseSibling(script_, ".files");
         const bool update = UpdateRequested();
         for (ScriptInput input : directives.inputs) {
             SCOPED_TRACE(InputName(input));
-            std::string flat = TestName(script_);
-            std::replace(flat.begin(), flat.end(), '/', '-');
-            const fs::path folder = fs::temp_directory_path() / ("regsmith-script-" + flat + "-" +
-                                                                 std::to_string(static_cast<int>(input)) + "-" +
-                                                                 std::to_string(::getpid()));
-            const fs::path work = folder / "work";
-            fs::remove_all(folder);
+            ScratchFolder folder("script-" + ScriptCaseName(script_));
+            const fs::path work = folder.Path() / "work";
             fs::create_directories(work);
             const CliResult result =
-                RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input), folder);
+                RunShell("cd " + ShellQuote(work.string()) + " && " + ScriptCommand(script_, input), folder.Path());
 
             EXPECT_EQ(result.err, directives.error ? *directives.error + "\n" : "");
             EXPECT_EQ(result.status, directives.error ? 1 : 0);
@@ -137,10 +103,10 @@ public:
                 if (update) WriteFile(expected.path(), ReadFile(written));
                 EXPECT_EQ(ReadFile(written), ReadFile(expected.path())) << written.filename() << " differs";
             }
-            if (HasFailure())
+            if (HasFailure()) {
+                folder.Keep();
                 std::cerr << "The case's working folder is kept: " << work.string() << "\n";
-            else
-                fs::remove_all(folder);
+            }
         }
     }
 
@@ -152,33 +118,34 @@ private:
 // driver), so a misnamed expected file cannot go unnoticed, and no two cases
 // share a test name.
 TEST(ScriptCases, EveryFileBelongsToACase) {
-    const std::vector<fs::path> cases = CaseFiles();
+    const fs::path& kCases = ScriptCasesFolder();
+    const std::vector<fs::path> cases = ScriptCaseFiles();
     EXPECT_FALSE(cases.empty()) << "no cases under " << kCases.string();
     std::set<fs::path> scripts(cases.begin(), cases.end());
     std::map<std::string, fs::path> names;
     for (const fs::path& script : cases) {
-        const auto [other, fresh] = names.emplace(TestName(script), script);
+        const auto [other, fresh] = names.emplace(ScriptCaseName(script), script);
         EXPECT_TRUE(fresh) << script.string() << " and " << other->second.string() << " have one test name";
     }
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(kCases)) {
         const fs::path& path = entry.path();
         if (entry.is_directory()) {
             if (path.extension() == ".files") {
-                EXPECT_TRUE(scripts.count(Sibling(path, ".txt"))) << path.string() << " belongs to no case";
+                EXPECT_TRUE(scripts.count(CaseSibling(path, ".txt"))) << path.string() << " belongs to no case";
             }
             continue;
         }
         if (path.parent_path().extension() == ".files") continue;
         if (path == kCases / "README.md" || path == kCases / "driver.cpp" || path.extension() == ".txt") continue;
-        EXPECT_TRUE(path.extension() == ".expected" && scripts.count(Sibling(path, ".txt")))
+        EXPECT_TRUE(path.extension() == ".expected" && scripts.count(CaseSibling(path, ".txt")))
             << path.string() << " belongs to no case";
     }
 }
 
 void RegisterCases() {
     std::set<std::string> registered;
-    for (const fs::path& script : CaseFiles()) {
-        const std::string name = TestName(script);
+    for (const fs::path& script : ScriptCaseFiles()) {
+        const std::string name = ScriptCaseName(script);
         if (!registered.insert(name).second) continue;  // EveryFileBelongsToACase reports it
         ::testing::RegisterTest("Script", name.c_str(), nullptr, nullptr, script.c_str(), 1,
                                 [script]() -> ::testing::Test* { return new ScriptCase(script); });

@@ -1,6 +1,5 @@
 #include "tests/sdcc/compile_check.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -208,12 +207,13 @@ CompileResult CompileC(const fs::path& sdcc, const std::string& text, const fs::
     fs::create_directories(folder);
     WriteFile(folder / *header, declarations);
     WriteFile(folder / source, text);
-    const fs::path output = folder / "sdcc-output.txt";
-    const std::string command = "cd " + ShellQuote(folder.string()) + " && " + ShellQuote(sdcc.string()) +
-                                " -mmcs51 -c " + ShellQuote(source) + " > " + ShellQuote(output.string()) + " 2>&1";
-    const int raw = std::system(command.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.output = ReadFile(output);
+    const CliResult run = RunShell("cd " + ShellQuote(folder.string()) + " && " + ShellQuote(sdcc.string()) +
+                                       " -mmcs51 -c " + ShellQuote(source),
+                                   folder);
+    result.status = run.status;
+    result.output = run.out;
+    if (!result.output.empty() && result.output.back() != '\n') result.output += '\n';
+    result.output += run.err;
     result.failures = FailingDiagnostics(result.output, *header);
     if (result.status != 0 && result.failures.empty())
         result.failures.push_back({"sdcc exited with status " + std::to_string(result.status), 0});

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -21,6 +20,7 @@
 #include "model/k74x_75x_doc.h"
 #include "tests/sdcc/compile_check.h"
 #include "tests/support/files.h"
+#include "tests/support/script_cases.h"
 
 namespace regsmith::testing {
 namespace {
@@ -28,29 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kSourceRoot = REGSMITH_SOURCE_ROOT;
-const fs::path kCases = kSourceRoot / "tests" / "scripts";
 const fs::path kWork = REGSMITH_SDCC_WORK;
-
-// Named as the script cases' driver names them ("portio/small-uart-spi" ->
-// "portio/small_uart_spi").
-std::string CaseName(const fs::path& script) {
-    std::string name = script.lexically_relative(kCases).replace_extension().generic_string();
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '/') c = '_';
-    return name;
-}
-
-// Every file of a case that can hold a generated C text.
-std::vector<fs::path> CaseOutputs(const fs::path& script) {
-    std::vector<fs::path> outputs;
-    fs::path expected = script, files = script;
-    if (fs::is_regular_file(expected.replace_extension(".expected"))) outputs.push_back(expected);
-    std::error_code none;
-    for (const fs::directory_entry& entry : fs::directory_iterator(files.replace_extension(".files"), none))
-        if (entry.is_regular_file()) outputs.push_back(entry.path());
-    std::sort(outputs.begin(), outputs.end());
-    return outputs;
-}
 
 // The line `number` (from 1) of `text`, without its line end.
 std::string LineOf(const std::string& text, int number) {
@@ -95,7 +73,7 @@ public:
     void TestBody() override {
         const std::optional<fs::path> sdcc = FindSdcc();
         if (!sdcc) GTEST_SKIP() << kNoSdcc;
-        std::string flat = CaseName(script_);
+        std::string flat = ScriptCaseName(script_);
         std::replace(flat.begin(), flat.end(), '/', '-');
         for (const fs::path& output : CaseOutputs(script_)) {
             const std::vector<CText> texts = FindCTexts(ReadFile(output));
@@ -112,16 +90,11 @@ private:
 };
 
 void RegisterScriptCases() {
-    std::vector<fs::path> scripts;
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(kCases, error), end; !error && it != end; it.increment(error))
-        if (it->is_regular_file() && it->path().extension() == ".txt") scripts.push_back(it->path());
-    std::sort(scripts.begin(), scripts.end());
-    for (const fs::path& script : scripts) {
+    for (const fs::path& script : ScriptCaseFiles()) {
         bool hasC = false;
         for (const fs::path& output : CaseOutputs(script)) hasC = hasC || !FindCTexts(ReadFile(output)).empty();
         if (!hasC) continue;
-        ::testing::RegisterTest("SdccScript", CaseName(script).c_str(), nullptr, nullptr, script.c_str(), 1,
+        ::testing::RegisterTest("SdccScript", ScriptCaseName(script).c_str(), nullptr, nullptr, script.c_str(), 1,
                                 [script]() -> ::testing::Test* { return new ScriptCaseCompiles(script); });
     }
 }

@@ -1,7 +1,6 @@
 #include "tests/support/cli_runner.h"
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
@@ -13,17 +12,14 @@ std::string ShellQuote(const std::string& word) {
     return quoted + "'";
 }
 
-void CliTest::SetUp() {
+namespace {
+std::string CurrentTestName() {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = std::filesystem::temp_directory_path() / ("regsmith-cli-" + std::string(test->test_suite_name()) + "-" +
-                                                       test->name() + "-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    return test ? std::string(test->test_suite_name()) + "-" + test->name() : "test";
 }
+}  // namespace
 
-void CliTest::TearDown() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
+CliTest::CliTest() : scratch_("cli-" + CurrentTestName()) {}
 
 CliResult CliTest::RunCli(const std::vector<std::string>& args) {
     std::string command = ShellQuote(REGSMITH_CLI);

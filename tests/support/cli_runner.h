@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace regsmith::testing {
 
@@ -40,17 +41,16 @@ std::string ScriptCommand(const std::filesystem::path& scriptFile, ScriptInput i
 
 class CliTest : public ::testing::Test {
 protected:
-    // A folder of this test's own, named after the test and the process.
-    void SetUp() override;
-    void TearDown() override;
+    CliTest();
 
     // A path inside the test's folder.
-    std::string File(const std::string& name) const { return (folder / name).string(); }
+    std::string File(const std::string& name) const { return scratch_.File(name); }
 
     // Runs regsmith-cli with exactly `args`.
     CliResult RunCli(const std::vector<std::string>& args);
 
-    std::filesystem::path folder;
+    ScratchFolder scratch_;  // a folder of this test's own, named after the test
+    const std::filesystem::path& folder = scratch_.Path();
 };
 
 }  // namespace regsmith::testing

@@ -1,7 +1,7 @@
 #include "tests/support/device_script.h"
 
 #include <memory>
-#include <sstream>
+#include <stdexcept>
 
 #include "cli/script.h"
 #include "model/catalogue.h"
@@ -17,29 +17,42 @@ DeviceScript::DeviceScript(std::function<void()> registerPages) : registerPages_
         const std::uint8_t id = model.deviceId;
         app_.AddDocTemplate(std::make_unique<fw::CMultiDocTemplate>(
             model.resourceId, std::string("\n") + model.model + " \n" + model.model,
-            [id]() -> std::unique_ptr<fw::CDocument> { return std::make_unique<CK74x_75xDoc>(id); },
+            [this, id]() -> std::unique_ptr<fw::CDocument> {
+                auto document = std::make_unique<CK74x_75xDoc>(id);
+                last_ = document.get();
+                return document;
+            },
             []() -> std::unique_ptr<fw::CView> { return std::make_unique<CK74x_75xView>(); }, ProjectMenu()));
     }
 }
 
-DeviceScript::~DeviceScript() { ClearSheetRegistry(); }
+DeviceScript::~DeviceScript() {
+    runner_.reset();
+    ClearSheetRegistry();
+}
 
 ScriptOutcome DeviceScript::Run(const std::string& script) {
+    runner_.reset();  // before the next one takes over the platform
+    last_ = nullptr;
     ClearSheetRegistry();
     if (registerPages_) registerPages_();
-    std::istringstream in(script);
-    std::ostringstream out;
+    in_.clear();
+    in_.str(script);
+    out_.str("");
     ScriptOutcome outcome;
-    {
-        cli::ScriptRunner runner(app_, in, out);
-        try {
-            runner.Run();
-        } catch (const cli::ScriptError& failure) {
-            outcome.error = "line " + std::to_string(failure.line) + ": " + failure.reason;
-        }
+    runner_ = std::make_unique<cli::ScriptRunner>(app_, in_, out_);
+    try {
+        runner_->Run();
+    } catch (const cli::ScriptError& failure) {
+        outcome.error = "line " + std::to_string(failure.line) + ": " + failure.reason;
     }
-    outcome.out = out.str();
+    outcome.out = out_.str();
     return outcome;
+}
+
+CK74x_75xDoc& DeviceScript::Document() const {
+    if (!last_) throw std::runtime_error("the script opened no project");
+    return *last_;
 }
 
 }  // namespace regsmith::testing

@@ -6,9 +6,18 @@
 // groups provide.
 
 #include <functional>
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "fw/app.h"
+
+namespace regsmith {
+class CK74x_75xDoc;
+namespace cli {
+class ScriptRunner;
+}
+}  // namespace regsmith
 
 namespace regsmith::testing {
 
@@ -27,11 +36,21 @@ public:
     DeviceScript(const DeviceScript&) = delete;
     DeviceScript& operator=(const DeviceScript&) = delete;
 
+    // Runs the script.  Its runner, and the projects it opened, live until
+    // the next Run or the end of the test.
     ScriptOutcome Run(const std::string& script);
+
+    // The project the last script created or opened last; fails the test
+    // when there is none.
+    CK74x_75xDoc& Document() const;
 
 private:
     fw::CWinApp app_;
     std::function<void()> registerPages_;
+    CK74x_75xDoc* last_ = nullptr;
+    std::istringstream in_;
+    std::ostringstream out_;
+    std::unique_ptr<cli::ScriptRunner> runner_;
 };
 
 }  // namespace regsmith::testing

@@ -8,7 +8,7 @@ namespace regsmith::testing {
 
 // The whole contents of a file, or "" if it cannot be read.
 std::string ReadFile(const std::filesystem::path& path);
-// Replaces the file at `path` with `bytes`.
+// Replaces the file at `path` with `bytes`; throws when it cannot.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace regsmith::testing

@@ -104,6 +104,17 @@ std::string OpenSheet::Summary() const { return Get<fw::TextBox>(kSummaryBoxName
 
 std::string OpenSheet::Shown() const { return Form().DescribeForScript(); }
 
+std::string OpenSheet::TextAfter(const std::string& name) const {
+    const fw::Control* control = &Find(name);
+    const std::vector<fw::Control*> controls = Form().AllControls();
+    for (std::size_t i = 0; i + 1 < controls.size(); ++i)
+        if (controls[i] == control) {
+            if (auto* text = dynamic_cast<fw::StaticText*>(controls[i + 1])) return text->Text();
+            break;
+        }
+    Fail("no text after \"" + name + "\"");
+}
+
 CDevicePage& OpenSheet::DevicePage() const {
     auto* page = dynamic_cast<CDevicePage*>(&Form());
     if (!page) Fail("\"" + Form().Title() + "\" is not a device page");

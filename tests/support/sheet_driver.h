@@ -83,6 +83,8 @@ public:
     std::string Selected(const std::string& list) const;  // "" when nothing is selected
     std::string Summary() const;  // the register summary box, CR LF as it holds them
     std::string Shown() const;    // what `show` prints after the controls (the crossbar's assignment)
+    // The static text right after the control `name` (a list's status line).
+    std::string TextAfter(const std::string& name) const;
 
     // The value of a register of the active page's own block copy.
     std::uint8_t Value(const std::string& registerName) const;

@@ -10,6 +10,7 @@
 #include "model/device_document.h"
 #include "tests/support/files.h"
 #include "tests/support/recording_platform.h"
+#include "tests/support/scratch_folder.h"
 #include "view/colouring.h"
 #include "view/command_ids.h"
 
@@ -17,23 +18,17 @@ namespace regsmith {
 namespace {
 
 using testing::ReadFile;
+using testing::ScratchFolder;
 using testing::WriteFile;
 using testing::TestApp;
 using testing::TestProject;
 
 class CodeWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("regsmith-view-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
     TestApp app;
     TestProject project{0xD0};
-    std::filesystem::path folder;
+    ScratchFolder scratch{"view"};
+    const std::filesystem::path& folder = scratch.Path();
 };
 
 TEST_F(CodeWindow, NewProjectShowsColouredCText) {

@@ -17,7 +17,8 @@
 #include "pages/portio/portio_sheets.h"
 #include "pages/supply/supply_sheets.h"
 #include "tests/support/device_script.h"
-#include "tests/support/stored_codes.h"
+#include "tests/support/probe_oscillator_pages.h"
+#include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_page.h"
 #include "view/sheet_commands.h"
@@ -26,6 +27,8 @@ namespace regsmith {
 namespace {
 
 using testing::DeviceScript;
+using testing::OpenSheet;
+using testing::SheetDriver;
 using testing::ScriptOutcome;
 
 TEST(SarCalculator, ClockShownForTheDivider) {
@@ -155,25 +158,16 @@ TEST(AdcInputs, StoredCodeWithoutAnItemIsKept) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << std::hex << int(row.id) << " " << int(row.adc0mx));
-        const std::uint8_t after = testing::RunOnStoredValue(
-            {row.id, kBlockAdc, reg::ADC0MX, row.adc0mx, ID_PERIPHERALS_ADC}, [&row](fw::PropertyPage& page) {
-                auto* list = page.FindAs<fw::DropDownList>("Input Channel:");
-                ASSERT_NE(list, nullptr);
-                EXPECT_EQ(list->SelectedText(), row.selected);
-                EXPECT_EQ(testing::TextAfter(page, "Input Channel:"), row.status);
-            });
-        EXPECT_EQ(after, row.adc0mx);
+        SheetDriver driver(row.id);
+        driver.SetValue(kBlockAdc, "ADC0MX", row.adc0mx);
+        driver.Run(ID_PERIPHERALS_ADC, [&row](OpenSheet& sheet) {
+            EXPECT_EQ(sheet.Selected("Input Channel:"), row.selected);
+            EXPECT_EQ(sheet.TextAfter("Input Channel:"), row.status);
+            sheet.Ok();
+        });
+        EXPECT_EQ(driver.Value(kBlockAdc, "ADC0MX"), row.adc0mx);
     }
 }
-
-// Oscillator pages standing in for the clocks sheet: the first sets SYSCLK.
-class ProbeOscillatorPage : public CDevicePropPage {
-public:
-    ProbeOscillatorPage(SheetContext& sheet, const char* title) : CDevicePropPage(title, sheet, kBlockOscillators) {
-        auto& field = Root().Add<fw::EditField>("New SYSCLK");
-        field.onChange = [&sheet, &field] { sheet.Clocks().sysclk = static_cast<std::uint32_t>(std::stoul(field.Text())); };
-    }
-};
 
 class AdcSheet : public ::testing::Test {
 protected:
@@ -182,13 +176,7 @@ protected:
         RegisterSupplyPages();
         RegisterInterruptPages();
         RegisterPortIOPages();
-        auto probe = [](const char* title) {
-            return PageRegistration{title, [title](SheetContext& sheet) -> std::unique_ptr<fw::PropertyPage> {
-                                        return std::make_unique<ProbeOscillatorPage>(sheet, title);
-                                    }};
-        };
-        RegisterSheetPages(ID_PERIPHERALS_OSCILLATORS,
-                           {probe("Internal Oscillator"), probe("External Oscillator"), probe("SYSCLK Select")});
+        testing::RegisterProbeOscillatorPages();
     }};
 };
 

@@ -13,7 +13,7 @@
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "tests/support/device_script.h"
-#include "tests/support/stored_codes.h"
+#include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_page.h"
 
@@ -21,6 +21,8 @@ namespace regsmith {
 namespace {
 
 using testing::DeviceScript;
+using testing::OpenSheet;
+using testing::SheetDriver;
 using testing::ScriptOutcome;
 
 std::string Items(const std::vector<ComparatorInput>& inputs) {
@@ -78,35 +80,33 @@ TEST(ComparatorInputs, StoredCodeWithoutAnItemIsKeptUntilAPick) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << std::hex << int(row.id) << " " << int(row.cpt0mx));
-        const std::uint8_t after = testing::RunOnStoredValue(
-            {row.id, kBlockComparator, reg::CPT0MX, row.cpt0mx, ID_PERIPHERALS_COMPARATOR},
-            [&row](fw::PropertyPage& page) {
-                auto* positive = page.FindAs<fw::DropDownList>("Positive Input:");
-                auto* negative = page.FindAs<fw::DropDownList>("Negative Input:");
-                ASSERT_TRUE(positive && negative);
-                if (row.pick) positive->Select(positive->IndexOf(row.pick));
-                EXPECT_EQ(positive->SelectedText(), row.positive);
-                EXPECT_EQ(testing::TextAfter(page, "Positive Input:"), row.positiveStatus);
-                EXPECT_EQ(negative->SelectedText(), row.negative);
-                EXPECT_EQ(testing::TextAfter(page, "Negative Input:"), row.negativeStatus);
-            });
-        EXPECT_EQ(after, row.after);
+        SheetDriver driver(row.id);
+        driver.SetValue(kBlockComparator, "CPT0MX", row.cpt0mx);
+        driver.Run(ID_PERIPHERALS_COMPARATOR, [&row](OpenSheet& sheet) {
+            if (row.pick) sheet.Select("Positive Input:", row.pick);
+            EXPECT_EQ(sheet.Selected("Positive Input:"), row.positive);
+            EXPECT_EQ(sheet.TextAfter("Positive Input:"), row.positiveStatus);
+            EXPECT_EQ(sheet.Selected("Negative Input:"), row.negative);
+            EXPECT_EQ(sheet.TextAfter("Negative Input:"), row.negativeStatus);
+            sheet.Ok();
+        });
+        EXPECT_EQ(driver.Value(kBlockComparator, "CPT0MX"), row.after);
     }
 }
 
 TEST(ComparatorPage, TheSliderWritesWhenItComesToRest) {
     RegisterComparatorPages();
-    testing::RunOnStoredValue({0xD6, kBlockComparator, reg::CPT0MD, 0x02, ID_PERIPHERALS_COMPARATOR},
-                              [](fw::PropertyPage& page) {
-                                  auto* slider = page.FindAs<fw::Slider>("Comparator Response Time");
-                                  auto* summary = page.FindAs<fw::TextBox>(kSummaryBoxName);
-                                  ASSERT_TRUE(slider && summary);
-                                  EXPECT_EQ(slider->Value(), 2);
-                                  slider->Move(0);
-                                  EXPECT_EQ(summary->Text(), "");  // still 0x02 while it moves
-                                  slider->Slide(3);
-                                  EXPECT_EQ(summary->Text(), "    CPT0MD    = 0x03;\r\n");
-                              });
+    SheetDriver driver(0xD6);
+    driver.SetValue(kBlockComparator, "CPT0MD", 0x02);
+    driver.Run(ID_PERIPHERALS_COMPARATOR, [](OpenSheet& sheet) {
+        auto& slider = sheet.Get<fw::Slider>("Comparator Response Time");
+        EXPECT_EQ(slider.Value(), 2);
+        slider.Move(0);
+        EXPECT_EQ(sheet.Summary(), "");  // still 0x02 while it moves
+        slider.Slide(3);
+        EXPECT_EQ(sheet.Summary(), "    CPT0MD    = 0x03;\r\n");
+        sheet.Ok();
+    });
 }
 
 class ComparatorSheet : public ::testing::Test {

@@ -444,86 +444,12 @@ TEST_F(InterruptsSheet, ConfigurePortIOOpensTheCrossbarAloneAndLeavesTheInterrup
 }
 
 // ---- Nested "Interrupts" sheets, as other pages open them -------------------
-
-class NestedInterruptsSheet : public InterruptsSheet {
-protected:
-    SheetDriver driver{0xD0};
-    SheetContext outer{driver.Document()};
-};
-
-TEST_F(NestedInterruptsSheet, EnableAndPriorityPagesOnTheCallersCopyWrittenAtOnce) {
-    PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
-    Register(callersCopy, "IE").value = 0x02;  // an edit the caller already holds
-    const std::string textBefore = driver.Text();
-    const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); }, [](OpenSheet& sheet) {
-        EXPECT_EQ(sheet.Title(), "Interrupts");
-        ASSERT_EQ(sheet.Sheet().PageCount(), 2);
-        EXPECT_EQ(sheet.Sheet().Page(0).Title(), "Enable Interrupts");
-        EXPECT_EQ(sheet.Sheet().Page(1).Title(), "Interrupt Priority");
-        EXPECT_TRUE(sheet.IsChecked("Enable Timer 0 Interrupt"));
-        sheet.Click("Enable All Interrupts   (If not checked, all interrupts are ignored)");
-        sheet.Page("Interrupt Priority");
-        sheet.Click("Set Timer 0 Priority High");
-        sheet.Ok();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(callersCopy, "IE").value, 0x82);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x82);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "IP"), 0x02);
-    // The nested sheet leaves the code window to the outer sheet.
-    EXPECT_EQ(driver.Text(), textBefore);
-}
-
-// Cancel writes nothing and gives the caller its copy back unchanged, so a
-// later accepted sheet does not carry the cancelled edits into the document.
-TEST_F(NestedInterruptsSheet, CancelWritesNothingAndRestoresTheCallersCopy) {
-    PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
-    Register(callersCopy, "IE").value = 0x02;
-    const PeripheralBlock callersBefore = callersCopy;
-    const PeripheralBlock before = driver.Block(kBlockInterrupts);
-    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); },
-                               [](OpenSheet& sheet) {
-                                   sheet.Click("Enable SPI0 Interrupt");
-                                   sheet.Cancel();
-                               }),
-              fw::DialogResult::Cancel);
-    EXPECT_EQ(driver.Block(kBlockInterrupts), before);
-    EXPECT_EQ(callersCopy, callersBefore);
-
-    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Int01Config, outer); },
-                               [](OpenSheet& sheet) {
-                                   sheet.Select("/INT0 Port Pin Selection", "P0.4");
-                                   sheet.Cancel();
-                               }),
-              fw::DialogResult::Cancel);
-    EXPECT_EQ(callersCopy, callersBefore);
-
-    EXPECT_EQ(driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, outer); },
-                               [](OpenSheet& sheet) {
-                                   sheet.Click("Enable PCA0 Interrupt");
-                                   sheet.Ok();
-                               }),
-              fw::DialogResult::Ok);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x02);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "EIE1"), 0x04);
-}
-
-TEST_F(NestedInterruptsSheet, ConfigurationPageAlone) {
-    const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Int01Config, outer); }, [](OpenSheet& sheet) {
-        EXPECT_EQ(sheet.Title(), "Interrupts");
-        ASSERT_EQ(sheet.Sheet().PageCount(), 1);
-        EXPECT_EQ(sheet.Form().Title(), "INT0/INT1 Configuration");
-        sheet.Select("/INT0 Port Pin Selection", "P0.3");
-        sheet.Ok();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(outer.Block(kBlockInterrupts), "IT01CF").value, 0x03);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "IT01CF"), 0x03);
-}
+// (OK, Cancel and fresh copies: tests/view/nested_sheets_test.cpp)
 
 // Accepted in a nested sheet, kept when the outer sheet is then cancelled.
-TEST_F(NestedInterruptsSheet, SurvivesTheOuterSheetsCancel) {
-    Run(driver, [this](OpenSheet& outerSheet) {
+TEST_F(InterruptsSheet, NestedSheetSurvivesTheOuterSheetsCancel) {
+    SheetDriver driver(0xD0);
+    Run(driver, [&driver](OpenSheet& outerSheet) {
         outerSheet.Click("Enable /INT1 Interrupt");  // dropped with the outer Cancel
         SheetContext nested(driver.Document());
         const auto result = driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, nested); }, [](OpenSheet& sheet) {
@@ -534,21 +460,6 @@ TEST_F(NestedInterruptsSheet, SurvivesTheOuterSheetsCancel) {
         outerSheet.Cancel();
     });
     EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x10);
-}
-
-// A fresh copy instead of the caller's: the caller's copy stays as it was.
-TEST_F(NestedInterruptsSheet, FreshCopyLeavesTheCallersCopyAlone) {
-    PeripheralBlock& callersCopy = outer.Block(kBlockInterrupts);
-    Register(callersCopy, "IE").value = 0x02;
-    SheetContext fresh(outer);
-    fresh.CopyOut(kBlockInterrupts);
-    driver.RunNested([&] { return RunNestedSheet(NestedSheet::Interrupts, fresh); }, [](OpenSheet& sheet) {
-        EXPECT_FALSE(sheet.IsChecked("Enable Timer 0 Interrupt"));
-        sheet.Click("Enable Timer 1 Interrupt");
-        sheet.Ok();
-    });
-    EXPECT_EQ(Register(callersCopy, "IE").value, 0x02);
-    EXPECT_EQ(driver.Value(kBlockInterrupts, "IE"), 0x08);
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 #include <cmath>
 #include <limits>
 
-#include "model/clock_rates.h"
-
 namespace regsmith::pca {
 namespace {
 
@@ -24,7 +22,7 @@ TEST(PcaClock, EveryTimeBase) {
     } rows[] = {
         {0x00, 15950},     // 191406 / 12, integer division
         {0x02, 47851},     // 191406 >> 2
-        {0x04, 747},       // timer 0 overflows
+        {0x04, 747},       // timer 0 overflows (model/clock_rates: Timer0OverflowRate)
         {0x06, 32768},     // ECI pin
         {0x08, 191406},    // SYSCLK
         {0x0A, 3000000},   // 24000007 >> 3
@@ -33,25 +31,6 @@ TEST(PcaClock, EveryTimeBase) {
         {0x8B, 3000000},   // only bits 3-1 count
     };
     for (const auto& row : rows) EXPECT_EQ(PcaClockFrequency(row.pca0md, clocks), row.hz) << int(row.pca0md);
-}
-
-TEST(PcaClock, Timer0OverflowRateWithTheClockOverrideAndPrescaler) {
-    const struct {
-        std::uint8_t ckcon, th0;
-        std::uint32_t sysclk, rate;
-    } rows[] = {
-        {0x00, 0x00, 191406, 62},        // SYSCLK / 12 = 15950, / 256
-        {0x01, 0x00, 191406, 186},       // SYSCLK * 0.25 = 47851, / 256
-        {0x02, 0xFF, 191406, 3987},      // SYSCLK / 48, reload every clock
-        {0x03, 0x80, 24500000, 23925},   // SYSCLK * 0.125, / 128
-        {0x04, 0x00, 191406, 747},       // clocked by SYSCLK: the prescaler is ignored
-        {0x07, 0xF0, 24500000, 1531250}, // the same, / 16
-        {0x04, 0x00, 0, 0},              // no SYSCLK: no overflows
-    };
-    for (const auto& row : rows) {
-        const PcaClocks clocks{row.sysclk, 0, 0, Timer0OverflowRate(row.ckcon, row.th0, row.sysclk)};
-        EXPECT_EQ(PcaClockFrequency(kTimer0Overflow, clocks), row.rate) << int(row.ckcon) << " " << int(row.th0);
-    }
 }
 
 TEST(WatchdogTimeout, ShownForEveryTimeBaseAndFallsBackForStoppedClocks) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "model/crossbar.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
 #include "tests/support/generated_text.h"
@@ -29,11 +30,9 @@ constexpr fw::DialogResult kNo = fw::DialogResult::No;
 constexpr fw::Rgb kAssigned{234, 0, 0};
 constexpr fw::Rgb kSkipped{64, 128, 128};
 
-// "P0.0" ... "P1.7" for pins 0 to 15.
-std::string Pin(int pin) { return "P" + std::to_string(pin / 8) + "." + std::to_string(pin % 8); }
 
 const fw::Grid& Grid(OpenSheet& sheet) { return sheet.Get<fw::Grid>("Crossbar Assignment"); }
-fw::ThreeStateButton& Match(OpenSheet& sheet, int pin) { return sheet.Get<fw::ThreeStateButton>("Match " + Pin(pin)); }
+fw::ThreeStateButton& Match(OpenSheet& sheet, int pin) { return sheet.Get<fw::ThreeStateButton>("Match " + PinName(pin)); }
 
 class PortIOSheetTest : public ::testing::Test {
 protected:
@@ -134,11 +133,10 @@ TEST_F(PortIOSheetTest, BoxesFollowTheTableRowsAndPinControlsItsColumns) {
             {"UART0", 0}, {"SPI0", 2}, {"LIN", 6},   {"CP0", 8},     {"CP0A", 9},    {"SYSCLK", 10},
             {"PCA", 11},  {"CEX1", 12}, {"CEX2", 13}, {"ECI", 14},    {"Timer0", 15}, {"Timer1", 16}};
         for (const auto& [name, row] : firstRows) {
-            const fw::Control* box = &sheet.Find(name);
-            ASSERT_NE(box, nullptr) << name;
-            EXPECT_TRUE(box->Parent()->tight) << name;
-            EXPECT_EQ(box->heightTwips, grid.RowHeight(row + 2)) << name;
-            EXPECT_EQ(topOf(*box), (row + 2) * grid.RowHeight(0)) << name;
+            const fw::Control& box = sheet.Find(name);
+            EXPECT_TRUE(box.Parent()->tight) << name;
+            EXPECT_EQ(box.heightTwips, grid.RowHeight(row + 2)) << name;
+            EXPECT_EQ(topOf(box), (row + 2) * grid.RowHeight(0)) << name;
         }
         // The pin controls' columns: after a spacer as wide as the header
         // column, one column as wide as each pin column.
@@ -150,11 +148,10 @@ TEST_F(PortIOSheetTest, BoxesFollowTheTableRowsAndPinControlsItsColumns) {
         EXPECT_EQ(spacer.widthTwips, grid.ColumnWidth(0));
         for (int pin = 0; pin < 16; ++pin) {
             for (const char* kind : {"Input ", "Output ", "Skip "}) {
-                const fw::Control* control = &sheet.Find(kind + Pin(pin));
-                ASSERT_NE(control, nullptr);
-                EXPECT_EQ(control->Parent(), &pins);
-                EXPECT_EQ(control->gridColumn, pin + 1);
-                EXPECT_EQ(control->widthTwips, grid.ColumnWidth(pin + 1));
+                const fw::Control& control = sheet.Find(kind + PinName(pin));
+                EXPECT_EQ(control.Parent(), &pins);
+                EXPECT_EQ(control.gridColumn, pin + 1);
+                EXPECT_EQ(control.widthTwips, grid.ColumnWidth(pin + 1));
             }
         }
         int labels = 0;
@@ -647,6 +644,7 @@ TEST_F(PortIOSheetTest, PortMatchResetClearsTheCrossbarToo) {
 }
 
 // ---- The nested "Port I/O" sheet -----------------------------------------
+// (OK, Cancel and fresh copies: tests/view/nested_sheets_test.cpp)
 
 class NestedPortIOTest : public PortIOSheetTest {
 protected:
@@ -655,68 +653,6 @@ protected:
         NewProject(0xD0);
     }
 };
-
-TEST_F(NestedPortIOTest, OkWritesBlock11AtOnceFromTheCallersCopy) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callers = outer.Block(kBlockPortIO);
-    driver->Answer(kNo);
-    const auto result = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIO, outer); }, [](OpenSheet& sheet) {
-        EXPECT_EQ(sheet.Title(), "Port I/O");
-        ASSERT_EQ(sheet.Sheet().PageCount(), 1);
-        EXPECT_EQ(sheet.Form().Title(), "Priority Crossbar");
-        ASSERT_TRUE(sheet.Click("UART0"));
-        sheet.Ok();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(callers, "XBR0").value, 0x01);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "XBR0"), 0x01);
-    EXPECT_NE(driver->Block(kBlockPortIO).cPrologue.find("TX   (UART)"), std::string::npos);
-}
-
-TEST_F(NestedPortIOTest, CancelLeavesTheDocumentAndTheCallersCopyUnchanged) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callers = outer.Block(kBlockPortIO);
-    Register(callers, "P0SKIP").value = 0x01;  // an edit of the outer sheet
-    const PeripheralBlock before = callers;
-    const PeripheralBlock document = driver->Block(kBlockPortIO);
-    const auto result = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIO, outer); }, [](OpenSheet& sheet) {
-        EXPECT_TRUE(sheet.IsChecked("Skip P0.0"));  // works on the caller's copy
-        ASSERT_TRUE(sheet.Click("SYSCLK"));
-        sheet.Cancel();
-    });
-    EXPECT_EQ(result, fw::DialogResult::Cancel);
-    EXPECT_EQ(callers, before);
-    EXPECT_EQ(driver->Block(kBlockPortIO), document);
-}
-
-TEST_F(NestedPortIOTest, FreshCopiesIgnoreTheCallersEdits) {
-    SheetContext outer(driver->Document());
-    PeripheralBlock& callersPortIO = outer.Block(kBlockPortIO);
-    PeripheralBlock& callersSpi = outer.Block(kBlockSpi);
-    Register(callersPortIO, "P0SKIP").value = 0x01;
-    Register(callersSpi, "SPI0CN").value = 0x00;  // three-wire in the caller's copy only
-    driver->Answer(kYes);
-    const auto fresh = driver->RunNested([&] { return RunNestedSheet(NestedSheet::PortIOFresh, outer); },
-                                         [](OpenSheet& sheet) {
-                                             EXPECT_FALSE(sheet.IsChecked("Skip P0.0"));
-                                             EXPECT_EQ(Grid(sheet).Text(7, 0), "NSS");  // the document's SPI0CN
-                                             ASSERT_TRUE(sheet.Click("ECI"));
-                                             sheet.Ok();
-                                         });
-    EXPECT_EQ(fresh, fw::DialogResult::Ok);
-    EXPECT_EQ(Register(callersPortIO, "XBR1").value, 0x00);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "XBR1"), 0x48);
-    EXPECT_EQ(driver->Value(kBlockPortIO, "P0SKIP"), 0x00);
-
-    // The SPI page hands its own copy: the wire mode it shows is the page's.
-    const auto callers = driver->RunNested(
-        [&] { return RunNestedSheet(NestedSheet::PortIOWithOwnSpi, outer); },
-        [](OpenSheet& sheet) {
-            EXPECT_EQ(Grid(sheet).Text(7, 0), "NSS*");
-            sheet.Cancel();
-        });
-    EXPECT_EQ(callers, fw::DialogResult::Cancel);
-}
 
 TEST_F(NestedPortIOTest, ConfigurePortIOOnTheInt01PageWritesBlock11EvenWhenTheInterruptsSheetIsCancelled) {
     RegisterInterruptPages();

@@ -1,11 +1,15 @@
 // The waits that the VDD monitor and comparator pages put into the generated
 // code, exact in C and assembly, and the C of every page compiling in
-// principle: a routine that counts with `i` declares it exactly once.
+// principle: a routine that counts with `i` declares it exactly once.  The
+// script cases reset-sources/threshold-without-monitor-declares-i,
+// reset-sources/nested-comparator-survives-cancel and
+// comparator/enable-wait-c-and-asm check three more paths whole.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "codegen/generator.h"
 #include "pages/comparator/comparator_sheets.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
@@ -61,19 +65,12 @@ const Scenario kScenarios[] = {
      "    for (i = 0; i < 20; i++);  // Wait 5us for initialization\r\n}\r\n",
      "Reset_Sources_Init:\r\n    mov  VDM0CN,    #020h\r\n"
      "    clr  A                     ; Wait 5us for initialization\r\n    djnz ACC,       $\r\n    ret\r\n"},
-    {"VDD monitor enabled and disabled again, VRST-HIGH",
-     "{vdd}click \"Enable VDD Monitor\"\nclick \"VDD Threshold is set to VRST-HIGH\"\nclick \"Enable VDD Monitor\"\nok\n",
-     "Reset_Sources_Init",
-     "void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n    VDM0CN    = 0x20;\r\n"
-     "    for (i = 0; i < 20; i++);  // Wait 5us for initialization\r\n}\r\n",
-     nullptr},
     // Reset keeps the prologue; the counter is then declared but not used.
     {"VDD monitor enabled, Reset, missing clock",
      "{vdd}click \"Enable VDD Monitor\"\nreset\nanswer yes\npage \"Reset Sources\"\n"
      "click \"Enable Missing Clock Detector\"\nok\n",
      "Reset_Sources_Init", "void Reset_Sources_Init()\r\n{\r\n    int i = 0;\r\n    RSTSRC    = 0x04;\r\n}\r\n",
      "Reset_Sources_Init:\r\n    mov  RSTSRC,    #004h\r\n    ret\r\n"},
-    {"comparator enabled", "menu Comparator\nclick \"Enable Comparator0\"\nok\n", "Comparator_Init", nullptr, nullptr},
     {"comparator enabled with 20 mV both ways",
      "menu Comparator\nclick \"Enable Comparator0\"\nclick \"Positive Hysteresis:/20 mV\"\n"
      "click \"Negative Hysteresis:/20 mV\"\nok\n",
@@ -89,12 +86,6 @@ const Scenario kScenarios[] = {
      "click \"Enable High Speed Analog Mode\"\nok\n",
      "Comparator_Init", "void Comparator_Init()\r\n{\r\n    CPT0MD    = 0x82;\r\n}\r\n",
      "Comparator_Init:\r\n    mov  CPT0MD,    #082h\r\n    ret\r\n"},
-    // The nested "Comparator" sheet writes block 7 even when the outer sheet is cancelled.
-    {"comparator enabled from the Reset Sources sheet",
-     "menu \"Reset Sources\"\nclick \"Configure Comparator0\"\nclick \"Enable Comparator0\"\nok\n"
-     "show \"Comparator0 is Enabled\"\ncancel\n",
-     "Comparator_Init", "void Comparator_Init()\r\n{\r\n    int i = 0;\r\n    CPT0CN    = 0x80;\r\n{wait}}\r\n",
-     "Comparator_Init:\r\n    mov  CPT0CN,    #080h\r\n{wait}    ret\r\n"},
     {"VDD monitor and comparator reset source",
      "{vdd}click \"Enable VDD Monitor\"\npage \"Reset Sources\"\n"
      "click \"Enable Comparator 0 as an Active-Low Reset Source\"\nok\n",
@@ -151,10 +142,9 @@ TEST_F(WaitLoops, EveryRoutineThatCountsWithIDeclaresItOnce) {
         ASSERT_FALSE(routines.empty());
         for (const std::string& routine : routines) {
             SCOPED_TRACE(routine);
-            const int declarations = Count(routine, "int i ");
-            EXPECT_LE(declarations, 1);
-            if (Count(routine, "for (i ") > 0) {
-                EXPECT_EQ(declarations, 1);
+            EXPECT_LE(Count(routine, "int i "), 1);
+            if (UsesLoopCounter(routine)) {
+                EXPECT_TRUE(DeclaresLoopCounter(routine));
             }
         }
     }
