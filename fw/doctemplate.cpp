@@ -1,8 +1,6 @@
 #include "fw/doctemplate.h"
 
-#include <sys/stat.h>
 
-#include <fstream>
 
 namespace fw {
 
@@ -67,13 +65,8 @@ OpenDocument CDocTemplate::OpenDocumentFile(const std::string& path) const {
 }
 
 bool CDocTemplate::RecognisesFile(const std::string& path) const {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::ifstream in(path, std::ios::binary);
-    char head[64];
-    in.read(head, sizeof head);
     const std::unique_ptr<CDocument> document = documentFactory_();
-    return document->RecognisesFile(std::string_view(head, static_cast<std::size_t>(in.gcount())));
+    return document->RecognisesFile(ReadFileHead(path, 64));
 }
 
 }  // namespace fw

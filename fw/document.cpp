@@ -181,6 +181,16 @@ std::string AtomicWriteTemporaryName(const std::string& fileName, const std::str
     return "." + fileName + "." + unique;
 }
 
+std::string ReadFileHead(const std::string& path, std::size_t count) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+    std::ifstream in(path, std::ios::binary);
+    std::string head(count, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(count));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error, bool* couldNotOpen) {
     if (couldNotOpen) *couldNotOpen = true;
     error.clear();

@@ -81,6 +81,11 @@ private:
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
                    std::size_t limit = 64u * 1024u * 1024u);
 
+// The first `count` bytes (or fewer) of the regular file at `path`; empty
+// for anything else (a folder, a device, a missing file).  For telling what
+// a file holds from its head.
+std::string ReadFileHead(const std::string& path, std::size_t count);
+
 // Writes `bytes` to `path` so that a failure never leaves a half-written file
 // behind: a regular file is written to a temporary file in its folder and
 // renamed over the target only once everything was written (its permissions

@@ -7,13 +7,11 @@
 
 #include "model/project_file.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
-#include <fstream>
 #include <string_view>
 
 #include "fw/app.h"
+#include "fw/document.h"
 #include "model/catalogue.h"
 #include "model/k74x_75x_doc.h"
 
@@ -50,14 +48,7 @@ bool LooksLikeProjectFile(std::string_view firstBytes) {
            version >= -kMaxPlausibleVersion;
 }
 
-bool FileHoldsProject(const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::ifstream in(path, std::ios::binary);
-    char head[16];
-    in.read(head, sizeof head);
-    return LooksLikeProjectFile(std::string_view(head, static_cast<std::size_t>(in.gcount())));
-}
+bool FileHoldsProject(const std::string& path) { return LooksLikeProjectFile(fw::ReadFileHead(path, 16)); }
 
 FileGeneration GenerationOf(std::int32_t major, std::int32_t version) {
     if (major > kFileFormatMajor || version > kFileFormatVersion) return FileGeneration::Unsupported;
