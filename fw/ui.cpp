@@ -139,6 +139,7 @@ bool DropDownList::Select(int index) {
 
 bool EditField::Type(const std::string& text) {
     if (!IsEffectivelyEnabled() || readOnly_) return false;
+    previous_ = text_;
     text_ = text;
     if (hex_)
         for (char& c : text_)

@@ -254,9 +254,13 @@ public:
     EditField& SetMaxLength(int maxLength) { maxLength_ = maxLength; return *this; }
     // Replaces the text as one change (upper-cased in hex fields), then the handler.
     bool Type(const std::string& text);
+    // The text the field held before the last Type, for a handler that
+    // refuses what was typed and puts the earlier text back.
+    const std::string& PreviousText() const { return previous_; }
 
 private:
     std::string text_;
+    std::string previous_;
     bool hex_ = false;
     bool readOnly_ = false;
     int maxLength_ = 0;

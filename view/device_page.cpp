@@ -193,7 +193,16 @@ void CDevicePage::AttachHexBehaviour(fw::EditField& field, std::function<void(st
     field.SetHex();
     field.onChange = [&field, store = std::move(store)] {
         std::string text = field.Text();
-        if (!ValidateHexField(text, 2)) field.SetText(text);
+        if (!ValidateHexField(text, 2)) {
+            // Nothing valid left ("G" typed over a selected "A5"): a refused
+            // character never erases the value, so the field shows its
+            // earlier text again and nothing is stored.
+            if (text.empty()) {
+                field.SetText(field.PreviousText());
+                return;
+            }
+            field.SetText(text);
+        }
         const std::uint32_t value = ParseHexField(field.Text(), 2);
         if (store) store(static_cast<std::uint8_t>(value & 0xFF));
     };
@@ -343,13 +352,10 @@ bool ValidateHexField(std::string& text, int maxDigits) {
     text = TrimBlanks(text);
     if (text.empty()) return true;
     if (maxDigits < 0) maxDigits = 0;
-    if (text.size() > static_cast<std::size_t>(maxDigits)) {
-        text.resize(static_cast<std::size_t>(maxDigits));
-        Warn(kExceededSizeWarning);
-        return false;
-    }
-    // Each character that is not a hex digit is removed where it stands:
-    // typed, pasted or scripted text keeps every valid digit.
+    // Each character that is not a hex digit is removed where it stands, one
+    // warning each: typed, pasted or scripted text keeps every valid digit.
+    // The length rule then applies to the digits that are left, so an
+    // invalid character is never kept, counted or parsed ("1G3" gives "13").
     bool valid = true;
     std::string kept;
     kept.reserve(text.size());
@@ -359,6 +365,11 @@ bool ValidateHexField(std::string& text, int maxDigits) {
             continue;
         }
         Warn(kInvalidHexWarning);
+        valid = false;
+    }
+    if (kept.size() > static_cast<std::size_t>(maxDigits)) {
+        kept.resize(static_cast<std::size_t>(maxDigits));
+        Warn(kExceededSizeWarning);
         valid = false;
     }
     text = std::move(kept);

@@ -214,12 +214,13 @@ private:
 };
 
 
-// The hex value field rules.  ValidateHexField trims blanks, cuts a text
-// longer than `maxDigits` with the warning "Error: Exceeded Size For Initial
-// Value.", and removes every character that is not 0-9 or A-F with the
-// warning "Error: Invalid HEX Character." (once per character removed).
+// The hex value field rules.  ValidateHexField trims blanks, removes every
+// character that is not 0-9 or A-F with the warning "Error: Invalid HEX
+// Character." (once per character removed), then cuts what is left to
+// `maxDigits` with the warning "Error: Exceeded Size For Initial Value.".
 // Returns false when the text had to be corrected (`text` then holds the
-// correction).
+// correction; empty when no digit was left, and a field then keeps its
+// earlier text and value).
 bool ValidateHexField(std::string& text, int maxDigits);
 // Trims blanks, left-pads with 0 to `width` and adds up the digits; characters
 // other than 1-9 and A-F count as 0.
