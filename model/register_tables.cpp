@@ -83,4 +83,21 @@ PeripheralBlock BuildDefaultBlock(const BlockSpec& spec) {
     return block;
 }
 
+bool CompleteFromTable(PeripheralBlock& block, std::int32_t number) {
+    const BlockSpec* spec = FindBlockSpec(number);
+    if (!spec || block.registers.size() >= spec->registers.size()) return false;
+    for (std::size_t i = 0; i < block.registers.size(); ++i)
+        if (block.registers[i].name != spec->registers[i].name) return false;
+    const PeripheralBlock defaults = BuildDefaultBlock(*spec);
+    if (block.registers.empty()) {
+        block.blockNumber = number;
+        for (auto text : {&PeripheralBlock::cHeader, &PeripheralBlock::asmHeader, &PeripheralBlock::cPrologue,
+                          &PeripheralBlock::asmPrologue, &PeripheralBlock::cFooter, &PeripheralBlock::asmFooter})
+            if ((block.*text).empty()) block.*text = defaults.*text;
+    }
+    block.registers.insert(block.registers.end(), defaults.registers.begin() + static_cast<std::ptrdiff_t>(block.registers.size()),
+                           defaults.registers.end());
+    return true;
+}
+
 }  // namespace regsmith

@@ -137,6 +137,15 @@ constexpr std::string_view RegisterName(std::int32_t number, int index) {
 // A block at its reset values with its routine texts, as a new document holds it.
 PeripheralBlock BuildDefaultBlock(const BlockSpec& spec);
 
+// Completes a block that lacks entries of its table, as a sheet's copy of a
+// block missing from the project (GetBlock gives an empty one) or cut short:
+// the missing entries are appended from the table at their reset values, as
+// a new project holds them, and a block without entries takes the table's
+// head and foot texts where its own are empty.  Entries the block holds stay
+// as they are, and a block whose entries are not the table's (a name differs)
+// is left alone.  True when anything was added.
+bool CompleteFromTable(PeripheralBlock& block, std::int32_t number);
+
 // A block of the given number with the standard head and foot texts for
 // `routine` ("UART_Init") and no registers.
 PeripheralBlock MakeBlock(std::int32_t number, std::string_view routine);

@@ -44,8 +44,7 @@ fw::DialogResult RunNestedSheet(NestedSheet sheet, SheetContext& context) {
     std::vector<std::pair<std::int32_t, PeripheralBlock>> unedited;
     for (std::int32_t number : spec.freshCopies) {
         if (context.Holds(number)) {
-            PeripheralBlock block;
-            context.Document().GetBlock(block, number);
+            PeripheralBlock block = context.FromDocument(number);
             if (block == context.Block(number)) unedited.emplace_back(number, std::move(block));
         }
         nested.CopyOut(number);
@@ -56,9 +55,7 @@ fw::DialogResult RunNestedSheet(NestedSheet sheet, SheetContext& context) {
     // crossbar, say), may have written such a block into the document: the
     // caller's copy follows, so that it never writes the older block back.
     for (const auto& [number, block] : unedited) {
-        PeripheralBlock now;
-        context.Document().GetBlock(now, number);
-        if (!(now == block)) context.Reload(number);
+        if (!(context.FromDocument(number) == block)) context.Reload(number);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "view/sheet_commands.h"
 
+#include "model/register_tables.h"
 #include "view/command_ids.h"
 #include "view/device_dlg.h"
 
@@ -13,17 +14,23 @@ PeripheralBlock& SheetContext::Block(std::int32_t number) {
     return CopyOut(number);
 }
 
+PeripheralBlock SheetContext::FromDocument(std::int32_t number) const {
+    PeripheralBlock block;
+    document_->GetBlock(block, number);
+    CompleteFromTable(block, number);
+    return block;
+}
+
 PeripheralBlock& SheetContext::CopyOut(std::int32_t number) {
-    owned_.push_back(std::make_unique<PeripheralBlock>());
+    owned_.push_back(std::make_unique<PeripheralBlock>(FromDocument(number)));
     PeripheralBlock& copy = *owned_.back();
-    document_->GetBlock(copy, number);
     blocks_[number] = &copy;
     return copy;
 }
 
 PeripheralBlock& SheetContext::Reload(std::int32_t number) {
     PeripheralBlock& copy = Block(number);
-    document_->GetBlock(copy, number);
+    copy = FromDocument(number);
     return copy;
 }
 

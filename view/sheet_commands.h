@@ -48,9 +48,15 @@ public:
     // The document's own clock words (not copies).
     ClockSettings& Clocks() const { return document_->clocks; }
 
-    // The copy of block `number`; copied out of the document with GetBlock
+    // The copy of block `number`; copied out of the document (FromDocument)
     // the first time it is asked for.
     PeripheralBlock& Block(std::int32_t number);
+    // What a sheet copies out of the document for block `number`: the
+    // document's block (GetBlock), completed from the register tables where
+    // it lacks entries (a project without that block), so that an edit is
+    // kept and OK writes the whole block.  The missing entries start at
+    // their reset values, which is what the project generates without them.
+    PeripheralBlock FromDocument(std::int32_t number) const;
     // Takes a fresh copy of block `number` from the document; it replaces the
     // copy this context used under that number (an outer sheet's copy stays
     // as it is).

@@ -394,21 +394,26 @@ TEST_F(InterruptsSheet, HiddenLinBitsStayAndAreGenerated) {
     EXPECT_NE(driver.Text().find("    EIE1      = 0x24;\r\n    EIP1      = 0x24;\r\n"), std::string::npos);
 }
 
-// A project whose interrupts block has no registers (an old file): the pages
-// show everything clear and clicking does no harm.
-TEST_F(InterruptsSheet, EmptyBlockShowsAllClear) {
+// A project whose interrupts block has no registers (an old file, or one
+// saved after a sheet ran on a missing block): the pages start from the
+// register table's reset values, the clicks are kept, and OK writes the
+// whole block.
+TEST_F(InterruptsSheet, EmptyBlockStartsFromTheResetValuesAndKeepsTheEdits) {
     SheetDriver driver(0xD0);
     driver.Document().deviceData.blockMap.at(kBlockInterrupts).registers.clear();
     Run(driver, [](OpenSheet& sheet) {
         EXPECT_FALSE(sheet.IsChecked("Enable /INT0 Interrupt"));
         sheet.Click("Enable /INT0 Interrupt");
         sheet.Page("INT0/INT1 Configuration");
-        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.0");
+        EXPECT_EQ(sheet.Selected("/INT0 Port Pin Selection"), "P0.1");
         sheet.Select("/INT0 Port Pin Selection", "P0.3");
-        EXPECT_EQ(sheet.Summary(), "");
+        EXPECT_EQ(sheet.Summary(), "    IT01CF    = 0x03;\r\n    IE        = 0x01;\r\n");
         sheet.Ok();
     });
-    EXPECT_TRUE(driver.Document().deviceData.blockMap.at(kBlockInterrupts).registers.empty());
+    PeripheralBlock expected = BuildDefaultBlock(*FindBlockSpec(kBlockInterrupts));
+    Register(expected, "IT01CF").value = 0x03;
+    Register(expected, "IE").value = 0x01;
+    EXPECT_EQ(driver.Block(kBlockInterrupts), expected);
 }
 
 // Both "Configure Port I/O" buttons open the crossbar page alone; its OK

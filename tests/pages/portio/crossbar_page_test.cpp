@@ -537,23 +537,41 @@ TEST_F(PortIOSheetTest, SpiCopyIsReadOnlyForTheSheet) {
     EXPECT_EQ(driver->Value(kBlockPortIO, "XBR0"), 0x02);
 }
 
-TEST_F(PortIOSheetTest, ADamagedProjectWithoutPortRegistersShowsAllClearAndSurvivesClicks) {
-    NewProject(0xD6);
-    PeripheralBlock empty;
-    empty.blockNumber = kBlockPortIO;
-    driver->Document().SetBlock(empty, kBlockPortIO);
-    Run([](OpenSheet& sheet) {
-        EXPECT_FALSE(sheet.IsChecked("UART0"));
-        EXPECT_TRUE(sheet.Click("UART0"));
-        EXPECT_FALSE(sheet.IsChecked("UART0"));  // nothing to write: the box follows the block
-        EXPECT_TRUE(sheet.Click("Skip P1.7"));
-        EXPECT_TRUE(sheet.Click("Output P0.0"));
-        sheet.Page("Port Match");
-        EXPECT_TRUE(sheet.Click("Match P0.0"));
-        sheet.Reset(kYes);
-        sheet.Ok();
-    });
-    EXPECT_TRUE(driver->Block(kBlockPortIO).registers.empty());
+// A damaged project whose port block has no registers: the pages start from
+// the register table's reset values, as on a new project, every click is
+// kept, and OK writes the same whole block as the same clicks on a new
+// project.
+TEST_F(PortIOSheetTest, ADamagedProjectWithoutPortRegistersActsAsANewProject) {
+    std::vector<PeripheralBlock> written;
+    for (bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged);
+        NewProject(0xD6);
+        if (damaged) {
+            PeripheralBlock empty;
+            empty.blockNumber = kBlockPortIO;
+            driver->Document().SetBlock(empty, kBlockPortIO);
+        }
+        Run([&](OpenSheet& sheet) {
+            sheet.Page("Port Match");
+            EXPECT_TRUE(sheet.Click("Match P0.0"));
+            sheet.Reset(kYes);
+            sheet.Page("Priority Crossbar");
+            EXPECT_FALSE(sheet.IsChecked("UART0"));
+            EXPECT_TRUE(sheet.Click("UART0"));
+            EXPECT_TRUE(sheet.IsChecked("UART0"));
+            EXPECT_TRUE(sheet.Click("Skip P1.7"));
+            EXPECT_TRUE(sheet.Click("Output P0.0"));
+            sheet.Page("Port Match");
+            sheet.Page("Priority Crossbar");
+            EXPECT_TRUE(sheet.IsChecked("UART0"));
+            driver->Answer(kNo);  // OK asks whether to enable the crossbar as well
+            sheet.Ok();
+        });
+        EXPECT_TRUE(driver->Platform().answers.empty());
+        written.push_back(driver->Block(kBlockPortIO));
+    }
+    EXPECT_EQ(written[1], written[0]);
+    EXPECT_EQ(written[1].registers[reg::XBR0].value, 0x01);
 }
 
 // ---- Port Match ----------------------------------------------------------
