@@ -90,11 +90,11 @@ int Session::ListModels() {
     return WriteStandardOutput(list) ? kExitSuccess : kExitFailure;
 }
 
-fw::OpenDocument Session::Open(const std::string& input) {
+fw::OpenDocument Session::Open(const std::string& input, bool inspection) {
     platform_->role = "the project file";
     platform_->path = input;
     const fw::CDocTemplate& any = *app_.GetTemplates().front();
-    return any.OpenDocumentFile(input);
+    return inspection ? any.InspectDocumentFile(input) : any.OpenDocumentFile(input);
 }
 
 bool Session::MayWriteOver(const std::string& output, const std::vector<std::string>& inputs, const std::string& role) {
@@ -206,7 +206,7 @@ int Session::Check(const std::string& input, const std::string& output, const Ge
 }
 
 int Session::Dump(const std::string& input, bool json, bool changed) {
-    fw::OpenDocument opened = Open(input);
+    fw::OpenDocument opened = Open(input, true);
     if (!opened.document) return kExitFailure;
     std::ostringstream out;
     if (changed)
@@ -217,9 +217,9 @@ int Session::Dump(const std::string& input, bool json, bool changed) {
 }
 
 int Session::Diff(const std::string& first, const std::string& second) {
-    fw::OpenDocument a = Open(first);
+    fw::OpenDocument a = Open(first, true);
     if (!a.document) return kExitFailure;
-    fw::OpenDocument b = Open(second);
+    fw::OpenDocument b = Open(second, true);
     if (!b.document) return kExitFailure;
     std::ostringstream out;
     const bool different = a.document->WriteDifferences(*b.document, out);

@@ -47,7 +47,9 @@ public:
     int RunScript(const std::string& input);
 
 private:
-    fw::OpenDocument Open(const std::string& input);
+    // Opens a project; `inspection` (dump, diff) also reads one that cannot
+    // be edited, such as a project of an unknown model.
+    fw::OpenDocument Open(const std::string& input, bool inspection = false);
     // The text `input` generates in the format and line ends asked for; false
     // after reporting why not.
     bool GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,

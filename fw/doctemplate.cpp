@@ -55,8 +55,13 @@ OpenDocument CDocTemplate::CreateNewDocument() const {
     return result;
 }
 
-OpenDocument CDocTemplate::OpenDocumentFile(const std::string& path) const {
+OpenDocument CDocTemplate::OpenDocumentFile(const std::string& path) const { return Open(path, false); }
+
+OpenDocument CDocTemplate::InspectDocumentFile(const std::string& path) const { return Open(path, true); }
+
+OpenDocument CDocTemplate::Open(const std::string& path, bool inspection) const {
     OpenDocument result = Create();
+    result.document->SetOpenedForInspection(inspection);
     if (!result.document->OnOpenDocument(path)) return {};
     std::size_t slash = path.find_last_of('/');
     result.document->SetTitle(slash == std::string::npos ? path : path.substr(slash + 1));

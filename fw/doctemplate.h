@@ -49,12 +49,16 @@ public:
     // Opens a project file; empty result if the document refused it (the
     // document has reported why).
     OpenDocument OpenDocumentFile(const std::string& path) const;
+    // The same for a document that is only looked at (dump, diff): it also
+    // reads files the document refuses to open for editing.
+    OpenDocument InspectDocumentFile(const std::string& path) const;
     // Whether the regular file at `path` holds a document of this template's
     // kind (its first bytes say so); false for anything else or no file.
     bool RecognisesFile(const std::string& path) const;
 
 private:
     OpenDocument Create() const;
+    OpenDocument Open(const std::string& path, bool inspection) const;
 
     int resourceId_;
     std::string templateString_;

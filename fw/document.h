@@ -26,6 +26,12 @@ public:
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
 
+    // A document opened only to be looked at (dump, diff) also reads files
+    // it refuses to open for editing, such as a project of a model this
+    // release does not know.  Set before the open.
+    bool IsOpenedForInspection() const { return inspection_; }
+    void SetOpenedForInspection(bool inspection = true) { inspection_ = inspection; }
+
     // The one view showing this document (one code window per project).
     CView* GetView() const { return view_; }
     void AttachView(CView* view) { view_ = view; }
@@ -72,6 +78,7 @@ private:
     std::string pathName_;
     std::string title_;
     bool modified_ = false;
+    bool inspection_ = false;
     CView* view_ = nullptr;
 };
 

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace regsmith {
@@ -40,6 +42,19 @@ constexpr const ModelInfo* FindModel(std::uint8_t deviceId) {
 constexpr std::string_view ModelName(std::uint8_t deviceId) {
     const ModelInfo* model = FindModel(deviceId);
     return model ? model->model : "";
+}
+
+// The range of the catalogue's device ids, as messages name it: "0xD0-0xDB".
+inline std::string KnownDeviceIdRange() {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X-0x%02X", kCatalogue.front().deviceId, kCatalogue.back().deviceId);
+    return text;
+}
+// Why an id is no model's: "device id 0xE0 is no QK74x_75x model (0xD0-0xDB)".
+inline std::string UnknownModelText(std::uint8_t deviceId) {
+    char id[8];
+    std::snprintf(id, sizeof id, "0x%02X", deviceId);
+    return std::string("device id ") + id + " is no QK74x_75x model (" + KnownDeviceIdRange() + ")";
 }
 
 // Small package (P0.0-P0.5): device ids 0xD0-0xD5.  Large (P0.0-P1.7): 0xD6-0xDB.

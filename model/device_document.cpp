@@ -4,6 +4,7 @@
 
 #include "fw/app.h"
 #include "fw/archive.h"
+#include "model/catalogue.h"
 #include "model/project_file.h"
 
 namespace regsmith {
@@ -38,6 +39,12 @@ bool CDeviceDocument::OnOpenDocument(const std::string& path) {
         Serialize(archive);
     } catch (const UnsupportedVersionError&) {
         platform.MessageBox(kUnsupportedVersionMessage, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
+        return false;
+    } catch (const UnknownModelError& failure) {
+        platform.MessageBox("Error: " + path + " is a project of an unknown model: its " +
+                                UnknownModelText(failure.deviceId) +
+                                ", so it cannot be opened for editing. The file was not changed.",
+                            fw::MessageIcon::Warning, fw::MessageButtons::Ok);
         return false;
     } catch (const NotAProjectFileError& failure) {
         platform.MessageBox("Error: " + path + " is not a Regsmith project file: " + failure.Cause(),

@@ -40,8 +40,9 @@ public:
     std::string GenerateCode() const { return deviceData.GenerateCode(); }
 
     // Reads the project at `path`.  A file that is newer than this release,
-    // unreadable or corrupt is reported in a message box naming the cause and
-    // the open fails, so nothing can later be saved over the user's file.
+    // unreadable or corrupt, or (unless opened for inspection) a project of
+    // no known model, is reported in a message box naming the cause and the
+    // open fails, so nothing can later be saved over the user's file.
     bool OnOpenDocument(const std::string& path) override;
 
     // Save Project and Save Project As.

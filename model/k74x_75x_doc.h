@@ -35,6 +35,8 @@ public:
     void InitSPI();
 
 private:
+    void ForgetFileContents();
+
     std::uint8_t modelDeviceId_;
 };
 

@@ -58,7 +58,8 @@ void DumpText(std::ostream& out, const CDeviceDocument& document) {
     const ClockSettings& clocks = document.clocks;
     out << "device id:    " << Hex(document.deviceId, 2) << "\n";
     const std::string_view model = ModelName(document.deviceId);
-    out << "model:        " << (model.empty() ? std::string("(none)") : std::string(model)) << "\n";
+    out << "model:        " << (model.empty() ? "unknown: " + UnknownModelText(document.deviceId) : std::string(model))
+        << "\n";
     out << "file format:  major " << data.fileFormatMajor << ", version " << data.fileFormatVersion << "\n";
     out << "device name:  " << Quoted(data.deviceName) << "\n";
     out << "code format:  " << data.codeFormat << (data.IsAssembly() ? " (assembly)" : " (C)") << "\n";
@@ -95,6 +96,7 @@ void DumpJson(std::ostream& out, const CDeviceDocument& document) {
     out << "{\n";
     out << "  \"deviceId\": " << unsigned(document.deviceId) << ",\n";
     out << "  \"model\": " << JsonString(std::string(ModelName(document.deviceId))) << ",\n";
+    out << "  \"knownModel\": " << (FindModel(document.deviceId) ? "true" : "false") << ",\n";
     out << "  \"fileFormatMajor\": " << data.fileFormatMajor << ",\n";
     out << "  \"fileFormatVersion\": " << data.fileFormatVersion << ",\n";
     out << "  \"deviceName\": " << JsonString(data.deviceName) << ",\n";
@@ -160,7 +162,7 @@ std::string BlockTitle(std::int32_t number) {
 
 std::string ModelText(std::uint8_t deviceId) {
     const std::string_view model = ModelName(deviceId);
-    return model.empty() ? "device id " + Hex(deviceId, 2) : std::string(model);
+    return model.empty() ? "unknown model (device id " + Hex(deviceId, 2) + ")" : std::string(model);
 }
 
 // Writes difference lines, each block's title once before its first line.
@@ -281,7 +283,11 @@ bool CDeviceDocument::WriteDifferences(const fw::CDocument& other, std::ostream&
 void CK74x_75xDoc::DumpChanges(std::ostream& out) const {
     CK74x_75xDoc fresh(deviceId);
     fresh.OnNewDocument();
-    const std::string reference = "a new " + ModelText(deviceId) + " project";
+    // No model has this id: the family's defaults, which every model shares,
+    // are the reference.
+    const bool known = FindModel(deviceId) != nullptr;
+    if (!known) out << "The model is unknown: " << UnknownModelText(deviceId) << ".\n";
+    const std::string reference = known ? "a new " + ModelText(deviceId) + " project" : "a new project";
     std::ostringstream lines;
     DifferenceWriter diff(lines, reference, GetPathName().empty() ? "this project" : GetPathName());
     if (WriteDifferenceLines(fresh, *this, diff))

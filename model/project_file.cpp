@@ -23,6 +23,9 @@ UnsupportedVersionError::UnsupportedVersionError(std::int32_t fileMajor, std::in
 NotAProjectFileError::NotAProjectFileError(const std::string& cause)
     : ProjectFileError("not a Regsmith project file (" + cause + ")"), cause_(cause) {}
 
+UnknownModelError::UnknownModelError(std::uint8_t id)
+    : ProjectFileError(UnknownModelText(id) + "; a project of an unknown model cannot be edited"), deviceId(id) {}
+
 std::string NotAProjectCause(std::uint8_t deviceId, std::int32_t major, std::int32_t version, bool numbersRead) {
     if (!FindModel(deviceId)) {
         char hex[8];
@@ -402,13 +405,7 @@ void CK74x_75xDoc::Serialize(fw::CArchive& archive) {
                                    Number(static_cast<std::int64_t>(archive.Position())) + ")");
         clocks = read;
     } catch (const fw::ArchiveError&) {
-        // A refused or unreadable file: keep the device id and format numbers
-        // read, nothing else of the file; the clock settings are those of a
-        // new document so that nothing is left undetermined.
-        clocks = kDefaultClockSettings;
-        deviceData.deviceName.clear();
-        deviceData.codeFormat = kCodeFormatC;
-        deviceData.blockMap.clear();
+        ForgetFileContents();
         // A file whose header no release could have written is not reported
         // as a newer or damaged project, but as what it is.
         if (archive.Position() > 0) {
@@ -418,6 +415,21 @@ void CK74x_75xDoc::Serialize(fw::CArchive& archive) {
         }
         throw;
     }
+    // A whole project of no known model is read only to be looked at.
+    if (!FindModel(deviceId) && !IsOpenedForInspection()) {
+        ForgetFileContents();
+        throw UnknownModelError(deviceId);
+    }
+}
+
+void CK74x_75xDoc::ForgetFileContents() {
+    // A refused or unreadable file: keep the device id and format numbers
+    // read, nothing else of the file; the clock settings are those of a new
+    // document so that nothing is left undetermined.
+    clocks = kDefaultClockSettings;
+    deviceData.deviceName.clear();
+    deviceData.codeFormat = kCodeFormatC;
+    deviceData.blockMap.clear();
 }
 
 bool CK74x_75xDoc::RecognisesFile(std::string_view firstBytes) const { return LooksLikeProjectFile(firstBytes); }

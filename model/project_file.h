@@ -52,6 +52,16 @@ private:
     std::string cause_;
 };
 
+// A complete project whose device id is no model of the catalogue (a damaged
+// copy, a hand-edited file, a model of a later release).  It is read only to
+// be looked at (dump, diff); opening it for editing is refused, since the
+// pages could only configure it for a chip that does not exist.
+class UnknownModelError : public ProjectFileError {
+public:
+    explicit UnknownModelError(std::uint8_t deviceId);
+    std::uint8_t deviceId;
+};
+
 // Format numbers beyond these were never written by any release, nor will
 // be: a file stamped with them is not a project of a newer release.
 inline constexpr std::int32_t kMaxPlausibleMajor = 99;

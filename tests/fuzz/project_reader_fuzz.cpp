@@ -15,6 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using regsmith::CK74x_75xDoc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CK74x_75xDoc document(0xD0);
+    // Read as dump and diff read: also a project of an unknown model.
+    document.SetOpenedForInspection();
     try {
         fw::CArchive in(bytes);
         document.Serialize(in);
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.Serialize(out);
     const std::string written = out.TakeBuffer();
     CK74x_75xDoc again(0xD1);
+    again.SetOpenedForInspection();
     try {
         fw::CArchive in(written);
         again.Serialize(in);

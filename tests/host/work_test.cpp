@@ -523,6 +523,32 @@ private slots:
         QCOMPARE(asked.size(), std::size_t{3});
     }
 
+    // A project of no known model (device id 0xE0) is refused with the id
+    // and the known range, its file untouched; nor does a reload turn an open
+    // project into one.
+    void projectOfAnUnknownModelIsNeverOpenedForEditing() {
+        std::string bytes = Model("QK750").CreateNewDocument().document->SaveState();
+        bytes[0] = '\xE0';
+        const QString path = TempPath("unknown.rsg");
+        WriteFile(path, bytes);
+        QVERIFY(!window->OpenProject(S(path)));
+        QCOMPARE(asked, std::vector<std::string>{"Error: " + S(path) +
+                                                 " is a project of an unknown model: its device id 0xE0 is no QK74x_75x "
+                                                 "model (0xD0-0xDB), so it cannot be opened for editing. The file was "
+                                                 "not changed."});
+        QCOMPARE(ReadFile(path), bytes);
+
+        Project* project = OpenSavedProject("becomes-unknown.rsg");
+        const std::string original = project->open.document->SaveState();
+        WriteFile(TempPath("becomes-unknown.rsg"), bytes);
+        window->CheckFilesOnDisk();
+        QCOMPARE(asked.size(), std::size_t{3});  // the refusal, the reload question, why it failed
+        QVERIFY2(asked.back().ends_with(": device id 0xE0 is no QK74x_75x model (0xD0-0xDB); a project of an "
+                                        "unknown model cannot be edited"),
+                 asked.back().c_str());
+        QCOMPARE(project->open.document->SaveState(), original);
+    }
+
     void activatingTheWindowLooksAtTheFiles() {
         OpenSavedProject("activate.rsg");
         WriteFile(TempPath("activate.rsg"), "changed by another program");

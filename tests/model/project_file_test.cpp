@@ -240,6 +240,49 @@ TEST(ProjectFile, EveryTruncationIsAClearErrorAndNoHalfReadDocument) {
     EXPECT_EQ(cut.find("block record 13 of 13: the file ends early"), 0u) << cut;
 }
 
+// Every id of the catalogue reads as before.  Any other id is read whole and
+// then refused for editing, leaving nothing of the file, so a reload or a
+// restored state over an open project keeps what it had; a document opened
+// for inspection (dump, diff) reads it.
+TEST(ProjectFile, AnUnknownDeviceIdIsReadOnlyForInspection) {
+    CK74x_75xDoc configured = NewDocument(0xD6);
+    configured.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
+    configured.clocks.externalOscFrequency = 11059200;
+    for (int id = 0; id < 256; ++id) {
+        SCOPED_TRACE(id);
+        configured.deviceId = static_cast<std::uint8_t>(id);
+        const std::string bytes = ProjectBytes(configured);
+        CK74x_75xDoc edited(0xD0);
+        const std::string error = ReadError(bytes, &edited);
+        EXPECT_EQ(edited.deviceId, id);
+        if (id >= 0xD0 && id <= 0xDB) {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(ProjectBytes(edited), bytes);
+            continue;
+        }
+        EXPECT_NE(error.find(" is no QK74x_75x model (0xD0-0xDB); a project of an unknown model cannot be edited"),
+                  std::string::npos) << error;
+        EXPECT_TRUE(edited.deviceData.blockMap.empty());
+        EXPECT_EQ(edited.clocks, kDefaultClockSettings);
+
+        CK74x_75xDoc inspected(0xD0);
+        inspected.SetOpenedForInspection();
+        EXPECT_EQ(ReadError(bytes, &inspected), "");
+        EXPECT_EQ(ProjectBytes(inspected), bytes);
+    }
+    EXPECT_EQ(std::string(UnknownModelError(0xE0).what()),
+              "device id 0xE0 is no QK74x_75x model (0xD0-0xDB); a project of an unknown model cannot be edited");
+
+    CK74x_75xDoc open = NewDocument(0xD1);
+    open.deviceData.blockMap[kBlockSpi].registers[0].value = 0x55;
+    const std::string before = ProjectBytes(open);
+    configured.deviceId = 0xE0;
+    std::string error;
+    EXPECT_FALSE(open.RestoreState(ProjectBytes(configured), error));
+    EXPECT_EQ(error, UnknownModelError(0xE0).what());
+    EXPECT_EQ(ProjectBytes(open), before);
+}
+
 struct CorruptCase {
     const char* what;
     std::string bytes;
