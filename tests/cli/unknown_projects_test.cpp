@@ -86,20 +86,6 @@ TEST_F(UnknownProjects, AnUnknownDeviceIdIsShownButNeverEdited) {
     EXPECT_EQ(RunCli({"diff", known, path}).out, "model: QK750 -> unknown model (device id 0xE0)\n");
     EXPECT_EQ(ReadFile(path), bytes);
     EXPECT_FALSE(std::filesystem::exists(File("init.c")));
-
-    // The ids on either side of the catalogue are refused, its first and last
-    // open as before.
-    for (std::uint8_t id : {0xCF, 0xDC, 0x00, 0xFF}) {
-        const CliResult run = RunCli({"generate", Project("edge.rsg", 0xD0, id)});
-        EXPECT_EQ(run.status, 1) << int(id);
-        EXPECT_NE(run.err.find(" is a project of an unknown model: its device id "), std::string::npos) << run.err;
-    }
-    for (std::uint8_t id : {0xD0, 0xDB}) {
-        const std::string edge = Project("edge.rsg", id, id);
-        const CliResult run = Script("open " + edge + "\n");
-        EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(RunCli({"generate", edge}).status, 0);
-    }
 }
 
 // A project file without the Interrupts block: the sheet starts from the
