@@ -29,6 +29,11 @@ public:
                                text.rfind("Error: " + path + " ", 0) == 0;
         std::string line = text;
         if (!path.empty() && !namesPath) line = role + " " + path + ": " + text;
+        // A name holding a line break is shown escaped, so the report stays one line.
+        const std::string shown = ShownName(path);
+        if (shown != path)
+            for (std::size_t at = line.find(path); at != std::string::npos; at = line.find(path, at + shown.size()))
+                line.replace(at, path.size(), shown);
         std::fprintf(stderr, "regsmith-cli: %s\n", line.c_str());
         return buttons == fw::MessageButtons::Ok ? fw::DialogResult::Ok : fw::DialogResult::No;
     }
@@ -100,7 +105,7 @@ fw::OpenDocument Session::Open(const std::string& input, bool inspection) {
 bool Session::MayWriteOver(const std::string& output, const std::vector<std::string>& inputs, const std::string& role) {
     struct stat target;
     if (output == "-" || ::stat(output.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return true;
-    const std::string cannot = "cannot write " + role + " " + output + ": ";
+    const std::string cannot = "cannot write " + role + " " + ShownName(output) + ": ";
     // The same file may be named through another path or a link.
     for (const std::string& input : inputs) {
         struct stat source;
@@ -116,11 +121,15 @@ bool Session::MayWriteOver(const std::string& output, const std::vector<std::str
     return true;
 }
 
-bool Session::WriteOutput(const std::string& output, const std::string& bytes, const std::string& role) {
+bool Session::WriteOutput(const std::string& output, const std::string& bytes, const std::string& role,
+                          fw::ExistingFile existing) {
     if (output == "-") return WriteStandardOutput(bytes);
     std::string error;
-    if (fw::WriteFileAtomically(output, bytes, error)) return true;
-    Fail("cannot write " + role + " " + output + ": " + error);
+    if (fw::WriteFileAtomically(output, bytes, error, nullptr, existing)) return true;
+    if (existing == fw::ExistingFile::kRefuse && error == fw::kFileExistsError)
+        Fail(role + " " + ShownName(output) + " exists already (--force replaces it)");
+    else
+        Fail("cannot write " + role + " " + ShownName(output) + ": " + error);
     return false;
 }
 
@@ -128,15 +137,19 @@ int Session::NewProject(const std::string& model, const std::string& output, boo
     const fw::CDocTemplate* docTemplate = app_.FindTemplate(model);
     if (!docTemplate) return Fail("unknown model \"" + model + "\" (see 'regsmith-cli models')");
     // A file (also through a link) is not replaced unless asked to; devices
-    // and pipes are written to.
+    // and pipes are written to.  The writer creates it exclusively, so of two
+    // at once only one succeeds; this early look only saves the work.
     struct stat existing;
     if (!force && output != "-" && ::stat(output.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        return Fail("the project file " + output + " exists already (--force replaces it)");
+        return Fail("the project file " + ShownName(output) + " exists already (--force replaces it)");
     fw::OpenDocument opened = docTemplate->CreateNewDocument();
     if (!opened.document) return Fail("could not create a " + model + " project");
     fw::CArchive archive;
     opened.document->Serialize(archive);
-    return WriteOutput(output, archive.Buffer(), "the project file") ? kExitSuccess : kExitFailure;
+    return WriteOutput(output, archive.Buffer(), "the project file",
+                       force ? fw::ExistingFile::kReplace : fw::ExistingFile::kRefuse)
+               ? kExitSuccess
+               : kExitFailure;
 }
 
 bool Session::GeneratedText(const std::string& input, const GenerateOptions& options, std::string& text,
@@ -183,7 +196,7 @@ int Session::Generate(const std::vector<std::string>& inputs, const GenerateOpti
         const std::filesystem::path name = std::filesystem::path(input).filename().replace_extension(assembly ? ".asm" : ".c");
         const std::string output = (std::filesystem::path(options.output) / name).string();
         if (!written.insert(output).second) {
-            status = Fail("cannot write the output file " + output + ": another project given writes it too");
+            status = Fail("cannot write the output file " + ShownName(output) + ": another project given writes it too");
             continue;
         }
         if (!MayWriteOver(output, inputs, "the output file") || !WriteOutput(output, text, "the output file"))
@@ -196,13 +209,21 @@ int Session::Check(const std::string& input, const std::string& output, const Ge
     std::string text;
     if (!GeneratedText(input, options, text)) return kExitFailure;
     std::string current, error;
-    struct stat info;
-    if (::stat(output.c_str(), &info) != 0)
-        return Fail(output + " is out of date: it does not exist (regsmith-cli generate " + input + " -o " + output + ")");
-    if (!fw::ReadWholeFile(output, current, error)) return Fail("cannot read the output file " + output + ": " + error);
+    // "-": the output to check comes on standard input.
+    const std::string shown = output == "-" ? "standard input" : ShownName(output);
+    if (output == "-") {
+        if (!fw::ReadWholeDescriptor(0, current, error)) return Fail("cannot read standard input: " + error);
+    } else {
+        struct stat info;
+        if (::stat(output.c_str(), &info) != 0)
+            return Fail(shown + " is out of date: it does not exist (regsmith-cli generate " + ShownName(input) +
+                        " -o " + shown + ")");
+        if (!fw::ReadWholeFile(output, current, error))
+            return Fail("cannot read the output file " + shown + ": " + error);
+    }
     if (current == text) return kExitSuccess;
-    return Fail(output + " is out of date: line " + std::to_string(FirstDifferentLine(current, text)) +
-                " differs from what " + input + " generates");
+    return Fail(shown + " is out of date: line " + std::to_string(FirstDifferentLine(current, text)) +
+                " differs from what " + ShownName(input) + " generates");
 }
 
 int Session::Dump(const std::string& input, bool json, bool changed) {

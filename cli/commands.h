@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fw/app.h"
+#include "fw/files.h"
 
 namespace regsmith::cli {
 
@@ -38,8 +39,8 @@ public:
     // With several inputs `options.output` names a folder (main checks it
     // with IsFolder) and each input gets a file in it, named after it.
     int Generate(const std::vector<std::string>& inputs, const GenerateOptions& options);
-    // Exit 0 when `output` holds exactly what `input` generates, else 1 with
-    // a one-line reason.
+    // Exit 0 when `output` ("-": standard input) holds exactly what `input`
+    // generates, else 1 with a one-line reason.
     int Check(const std::string& input, const std::string& output, const GenerateOptions& options);
     int Dump(const std::string& input, bool json, bool changed);
     // Exit 0 when the projects hold the same, 1 with the differences.
@@ -59,7 +60,9 @@ private:
     bool MayWriteOver(const std::string& output, const std::vector<std::string>& inputs, const std::string& role);
     // Writes `bytes` to `output` ("-": standard output) atomically; false
     // after reporting a failure, naming the file by its role.
-    bool WriteOutput(const std::string& output, const std::string& bytes, const std::string& role);
+    // With kRefuse an existing file is refused (also one created meanwhile).
+    bool WriteOutput(const std::string& output, const std::string& bytes, const std::string& role,
+                     fw::ExistingFile existing = fw::ExistingFile::kReplace);
 
     fw::CWinApp app_;
     std::unique_ptr<ReportingPlatform> platform_;

@@ -4,11 +4,15 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/output.h"
+#include "fw/files.h"
 
 namespace {
 
@@ -27,6 +31,16 @@ Run 'regsmith-cli COMMAND --help' for the options of a command.)";
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "regsmith-cli: %s (see regsmith-cli --help)\n", message.c_str());
     return kExitUsage;
+}
+
+// Help or the version, printed on standard output as CLI11 does; a failure to
+// write it (a full disk, a closed output) is reported like any other.
+int Printed(const CLI::App& app, const CLI::Error& request) {
+    errno = 0;
+    const int status = app.exit(request);
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    return failed ? Fail(StandardOutputFailure(errno)) : status;
 }
 
 // The commands, as the app declares them.
@@ -84,6 +98,7 @@ std::string UsageMessage(const CLI::ParseError& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    fw::ReserveStandardDescriptors();
     CLI::App app{"Regsmith command-line tool: create projects, generate their initialisation source, compare them "
                  "and drive the sheets from a script"};
     app.footer(kFooter);
@@ -138,11 +153,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+        return Printed(app, help);
     } catch (const CLI::CallForAllHelp& help) {
-        return app.exit(help);
+        return Printed(app, help);
     } catch (const CLI::CallForVersion& version) {
-        return app.exit(version);
+        return Printed(app, version);
     } catch (const CLI::ParseError& error) {
         const std::string problem = FirstWordProblem(app, argc, argv);
         return UsageError(problem.empty() ? UsageMessage(error) : problem);

@@ -73,6 +73,9 @@ private:
     // A command of the current project, routed as the desktop routes it.
     fw::RouteResult Route(int command);
     void RunMenuCommand(const std::string& item, const std::string& popup);
+    // ": cause" of a failed save of `path`, taken from the message it showed
+    // after `messagesBefore` messages, or "".
+    std::string SaveFailureCause(const std::string& path, int messagesBefore) const;
 
     void Click(fw::Form& form, const std::string& name, fw::PropertySheet* sheet, fw::Dialog* dialog);
     // The control a user's name means: the exact name, else the name with
@@ -97,6 +100,7 @@ private:
     bool saveDialogShown_ = false;
     bool saveDeclined_ = false;  // the overwrite question was answered No
     int messagesShown_ = 0;
+    std::string lastMessage_;  // the text of the last message box
     // Titles of the sheets and dialogs open, innermost last.
     std::vector<std::string> modal_;
 };

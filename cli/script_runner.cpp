@@ -350,7 +350,7 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         if (saveDeclined_) return;  // "answer no" to replacing the file: nothing is saved
         if (routed != fw::RouteResult::Handled || !saveDialogShown_ || messagesShown_ != before ||
             Document().GetPathName() != words[1])
-            Fail("could not save the project as " + Quote(words[1]));
+            Fail("could not save the project as " + Quote(words[1]) + SaveFailureCause(words[1], before));
     } else if (command == "format") {
         arguments(1, "format c|asm");
         if (words[1] == "c" || words[1] == "C") RunMenuCommand("C", "Options");
@@ -372,7 +372,8 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         RunMenuCommand("Save Source As...", "File");
         pendingSavePath_.reset();
         if (saveDeclined_) return;
-        if (!saveDialogShown_ || messagesShown_ != before) Fail("could not save the source as " + Quote(words[1]));
+        if (!saveDialogShown_ || messagesShown_ != before)
+            Fail("could not save the source as " + Quote(words[1]) + SaveFailureCause(words[1], before));
     } else if (command == "menu") {
         arguments(1, "menu ITEM");
         RunMenuCommand(words[1], "Peripherals");
@@ -387,8 +388,18 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
 
 // ---- Message boxes ---------------------------------------------------------
 
+std::string ScriptRunner::SaveFailureCause(const std::string& path, int messagesBefore) const {
+    // The save's message names the file as "PATH: cause" after the words the
+    // user knows ("Error: Could Not Open File For Save.").
+    if (messagesShown_ == messagesBefore) return {};
+    const std::size_t at = lastMessage_.rfind(path + ": ");
+    if (at == std::string::npos) return {};
+    return ": " + OneLine(lastMessage_.substr(at + path.size() + 2));
+}
+
 fw::DialogResult ScriptRunner::MessageBox(const std::string& text, fw::MessageIcon, fw::MessageButtons buttons) {
     ++messagesShown_;
+    lastMessage_ = text;
     out_ << "message: " << OneLine(text) << "\n";
     Flush();
     if (buttons == fw::MessageButtons::Ok) return fw::DialogResult::Ok;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "fw/commands.h"
+#include "fw/files.h"
 
 namespace fw {
 
@@ -81,35 +82,5 @@ private:
     bool inspection_ = false;
     CView* view_ = nullptr;
 };
-
-// Reads a whole file into memory, refusing files larger than `limit` bytes
-// (a regular file from its size, before reading; a device or pipe once that
-// much was read).  Returns false and sets `error` when the file cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
-                   std::size_t limit = 64u * 1024u * 1024u);
-
-// The first `count` bytes (or fewer) of the regular file at `path`; empty
-// for anything else (a folder, a device, a missing file).  For telling what
-// a file holds from its head.
-std::string ReadFileHead(const std::string& path, std::size_t count);
-
-// Writes `bytes` to `path` so that a failure never leaves a half-written file
-// behind: a regular file is written to a temporary file in its folder and
-// renamed over the target only once everything was written (its permissions
-// are kept).  A symbolic link stays a link: the file it names is replaced.  A
-// device, FIFO or socket is written to directly, and "/dev/stdout",
-// "/dev/fd/N" or "/proc/self/fd/N" write to the process's own descriptor.  A
-// file without write permission (read-only mode) is refused, as editors do.
-// Returns false and sets `error` to the cause on failure; `couldNotOpen`
-// tells whether the failure happened before anything was written.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error,
-                         bool* couldNotOpen = nullptr);
-
-// The name of the temporary file WriteFileAtomically writes a file named
-// `fileName` (no folder) through, in the same folder: "." + fileName + "." +
-// `unique`.  `unique` is mkstemp's template (six characters it makes unique);
-// a glob such as "*" instead matches the leftovers an interrupted write may
-// leave, and `fileName` may hold a glob too.
-std::string AtomicWriteTemporaryName(const std::string& fileName, const std::string& unique = "XXXXXX");
 
 }  // namespace fw

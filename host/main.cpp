@@ -13,10 +13,12 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "fw/app.h"
+#include "fw/files.h"
 #include "fw/plugin_loader.h"
 #include "host/main_window.h"
 #include "host/qt_platform.h"
@@ -55,6 +57,7 @@ QIcon ProgramIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    fw::ReserveStandardDescriptors();
     QElapsedTimer clock;
     clock.start();
     // Screenshots, help and the version need no display.
@@ -82,7 +85,27 @@ int main(int argc, char** argv) {
     parser.addOption(screenshot);
     parser.addOption(exitWhenShown);
     parser.addPositionalArgument("FILE", "Project file (.rsg) to open.", "[FILE]");
+    // Help and the version as process() prints them, but a failure to write
+    // them (a full disk, a closed output) is reported, like any other output.
+    if (parser.parse(QCoreApplication::arguments()) && (parser.isSet("help") || parser.isSet("version"))) {
+        const QString text = parser.isSet("help") ? parser.helpText()
+                                                  : QCoreApplication::applicationName() + " " +
+                                                        QCoreApplication::applicationVersion() + "\n";
+        const QByteArray bytes = text.toLocal8Bit();
+        errno = 0;
+        if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) !=
+                static_cast<std::size_t>(bytes.size()) ||
+            std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "regsmith: cannot write to standard output: %s\n",
+                         errno ? std::strerror(errno) : "write error");
+            return 1;
+        }
+        return 0;
+    }
     parser.process(application);
+    // A project is read from a regular file only: a FIFO nobody writes to
+    // would hang the window.
+    fw::ReadRegularFilesOnly(true);
 
     fw::CWinApp app;
     QtPlatform platform;

@@ -426,5 +426,112 @@ TEST_F(Cli, AFullStandardOutputIsAnError) {
     }
 }
 
+// Long names, exclusive creation, hard links, names with a line break, the
+// program's own output as input, standard input for --check, help to a
+// failing output and a damaged plug-in.
+TEST_F(Cli, TheEdgesOfNothingLost) {
+    CK74x_75xDoc document(0xD6);
+    const std::string project = ConfiguredProject("p.rsg", kCodeFormatC, document);
+    const std::string text = document.GenerateCode();
+    const std::string longName = File(std::string(251, 'q') + ".rsg");  // 255 bytes
+    const std::string longSource = File(std::string(253, 's') + ".c");
+    WriteFile(File("linked.c"), "old");
+    std::filesystem::create_hard_link(File("linked.c"), File("second-link.c"));
+    WriteFile(File("current.c"), text);
+    const std::string cli = ShellQuote(REGSMITH_CLI) + " ";
+    const std::string lineBreak = File("a\nb.c");
+
+    struct Case {
+        std::string command;  // for the shell, after "regsmith-cli "
+        int status;
+        std::string error;  // all of the standard error
+        std::string out;
+    };
+    const Case cases[] = {
+        {"new QK740 -o " + ShellQuote(longName), 0, "", ""},
+        {"new QK740 -o " + ShellQuote(longName), 1,
+         "regsmith-cli: the project file " + longName + " exists already (--force replaces it)\n", ""},
+        {"new QK740 --force -o " + ShellQuote(longName), 0, "", ""},
+        {"generate " + ShellQuote(project) + " -o " + ShellQuote(longSource), 0, "", ""},
+        {"generate " + ShellQuote(project) + " -o " + ShellQuote(File("linked.c")), 0, "", ""},
+        {"generate --check " + ShellQuote(project) + " - < " + ShellQuote(File("current.c")), 0, "", ""},
+        {"generate --check " + ShellQuote(project) + " - < " + ShellQuote(project), 1,
+         "regsmith-cli: standard input is out of date: line 1 differs from what " + project + " generates\n", ""},
+        {"generate --check " + ShellQuote(project) + " " + ShellQuote(lineBreak), 1,
+         "regsmith-cli: \"" + File("a\\nb.c") + "\" is out of date: it does not exist (regsmith-cli generate " +
+             project + " -o \"" + File("a\\nb.c") + "\")\n",
+         ""},
+        {"generate " + ShellQuote(lineBreak), 1,
+         "regsmith-cli: Error: Could not open the project file \"" + File("a\\nb.c") +
+             "\": No such file or directory\n",
+         ""},
+        {"generate /dev/stdout", 1,
+         "regsmith-cli: Error: Could not open the project file /dev/stdout: it is this program's own standard "
+         "output\n",
+         ""},
+        {"--help > /dev/full", 1, "regsmith-cli: cannot write to standard output: No space left on device\n", ""},
+        {"generate --help > /dev/full", 1, "regsmith-cli: cannot write to standard output: No space left on device\n",
+         ""},
+        {"--version >&-", 1, "regsmith-cli: cannot write to standard output: Bad file descriptor\n", ""},
+        // With standard output closed the project takes its descriptor: it is still read.
+        {"generate " + ShellQuote(project) + " -o " + ShellQuote(File("closed.c")) + " >&-", 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        CliResult run = testing::RunShell("(" + cli + c.command + ")", folder);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.error);
+        EXPECT_EQ(run.out, c.out);
+    }
+    EXPECT_EQ(ReadFile(longSource), text);
+    EXPECT_EQ(ReadFile(File("closed.c")), text);
+    EXPECT_EQ(ReadFile(File("second-link.c")), text);
+    EXPECT_EQ(std::filesystem::hard_link_count(File("linked.c")), 2u);
+
+    // Two `new` at once onto one name: exactly one of each pair succeeds.
+    const std::string pair = "ok=0; for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do " + cli +
+                             "new QK740 -o " + ShellQuote(File("race")) + "$i.rsg & a=$!; " + cli + "new QK757 -o " +
+                             ShellQuote(File("race")) + "$i.rsg & b=$!; " +
+                             "wait $a && ok=$((ok+1)); wait $b && ok=$((ok+1)); done; echo $ok";
+    CliResult race = testing::RunShell("(" + pair + ")", folder);
+    EXPECT_EQ(race.out, "20\n");
+    std::size_t refused = 0;
+    for (std::size_t at = race.err.find(" exists already (--force replaces it)\n"); at != std::string::npos;
+         at = race.err.find(" exists already (--force replaces it)\n", at + 1))
+        ++refused;
+    EXPECT_EQ(refused, 20u) << race.err;
+
+    // Its own output through a pipe, also from a script: refused, never waited on.
+    WriteFile(File("own.txt"), "open /proc/self/fd/1\n");
+    for (const std::string& command :
+         {cli + "generate /dev/stdout", cli + "script " + ShellQuote(File("own.txt"))}) {
+        CliResult run = testing::RunShell("({ " + command + "; echo \"exit $?\" >&2; } | cat)", folder);
+        EXPECT_NE((run.out + run.err).find(": it is this program's own standard output"), std::string::npos)
+            << run.out << run.err;
+        EXPECT_NE(run.err.find("exit 1"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(Cli, ADamagedPlugInIsRefusedAndTheOthersStillLoad) {
+    std::string real;
+    for (const auto& entry : std::filesystem::directory_iterator(REGSMITH_PLUGIN_DIR))
+        if (entry.path().extension() == ".so") real = ReadFile(entry.path().string());
+    std::filesystem::create_directories(folder / "damaged");
+    WriteFile(File("damaged/Broken.so"), real.substr(0, 5000));
+    CliResult alone = RunCli({"--plugins", File("damaged"), "models"});
+    EXPECT_EQ(alone.status, 1);
+    EXPECT_EQ(alone.out, "");
+    EXPECT_EQ(alone.err.rfind("regsmith-cli: " + File("damaged/Broken.so") + ": its segment ", 0), 0u) << alone.err;
+    EXPECT_NE(alone.err.find("\nregsmith-cli: no device plug-in could be loaded from " + File("damaged") + "\n"),
+              std::string::npos)
+        << alone.err;
+
+    WriteFile(File("damaged/K74x_75x.so"), real);
+    CliResult with = RunCli({"--plugins", File("damaged"), "models"});
+    EXPECT_EQ(with.status, 0);
+    EXPECT_NE(with.out.find("QK757"), std::string::npos);
+    EXPECT_NE(with.err.find(File("damaged/Broken.so") + ": its segment "), std::string::npos) << with.err;
+}
+
 }  // namespace
 }  // namespace regsmith

@@ -35,11 +35,14 @@
 #include <QtTest>
 #include <QElapsedTimer>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <memory>
 
 #include "fw/app.h"
 #include "fw/archive.h"
+#include "fw/files.h"
 #include "fw/plugin_loader.h"
 #include "fw/ui.h"
 #include "host/code_view.h"
@@ -389,6 +392,24 @@ private slots:
         QCOMPARE(window->Projects().size(), before);
         QCOMPARE(messages.size(), std::size_t{1});
         QVERIFY(QString::fromStdString(messages.front()).contains("bad.rsg"));
+    }
+
+    // The desktop program reads projects from regular files only: a FIFO that
+    // nobody writes to is refused at once instead of hanging the window.
+    void refusesAFifoAtOnce() {
+        const QString fifo = TempPath("fifo.rsg");
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        std::vector<std::string> messages;
+        platform.messageHook = [&](const std::string& text, fw::MessageIcon, fw::MessageButtons) {
+            messages.push_back(text);
+            return fw::DialogResult::Ok;
+        };
+        fw::ReadRegularFilesOnly(true);
+        Project* opened = window->OpenProject(S(fifo));
+        fw::ReadRegularFilesOnly(false);
+        QCOMPARE(opened, nullptr);
+        QCOMPARE(messages, std::vector<std::string>{"Error: Could not open the project file " + S(fifo) +
+                                                    ": it is a FIFO (named pipe), not a regular file"});
     }
 
     void saveFileDialogTakesNameExtensionAndFilter() {
