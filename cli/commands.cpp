@@ -11,6 +11,7 @@
 #include "cli/output.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
+#include "fw/overview.h"
 #include "fw/plugin_loader.h"
 #include "fw/ui.h"
 
@@ -205,15 +206,59 @@ int Session::Check(const std::string& input, const std::string& output, const Ge
                 " differs from what " + input + " generates");
 }
 
-int Session::Dump(const std::string& input, bool json, bool changed) {
+int Session::Dump(const std::string& input, bool json, DumpContent what) {
     fw::OpenDocument opened = Open(input);
     if (!opened.document) return kExitFailure;
     std::ostringstream out;
-    if (changed)
+    if (what == DumpContent::Pins || what == DumpContent::Clocks) {
+        fw::ChipOverview overview;
+        if (!opened.document->GetOverview(overview)) return Fail("the plug-in gives no overview of " + input);
+        if (what == DumpContent::Pins)
+            out << (json ? fw::PinsJson(overview.pins) + "\n" : fw::PinTableText(overview.pins));
+        else
+            out << (json ? fw::ClocksJson(overview.clocks) + "\n" : fw::ClockTreeText(overview.clocks));
+    } else if (what == DumpContent::Changed) {
         opened.document->DumpChanges(out);
-    else
+    } else {
         opened.document->Dump(out, json);
+    }
     return WriteStandardOutput(out.str()) ? kExitSuccess : kExitFailure;
+}
+
+int Session::CheckProblems(const std::vector<std::string>& inputs, bool json, bool werror) {
+    bool failed = false;
+    fw::ProblemCounts total;
+    std::string text;
+    std::string files;
+    for (const std::string& input : inputs) {
+        fw::OpenDocument opened = Open(input);
+        fw::ChipOverview overview;
+        if (!opened.document) {
+            failed = true;
+            continue;
+        }
+        if (!opened.document->GetOverview(overview)) {
+            failed = true;
+            Fail("the plug-in gives no overview of " + input);
+            continue;
+        }
+        const fw::ProblemCounts counts = fw::CountProblems(overview.problems);
+        total.errors += counts.errors;
+        total.warnings += counts.warnings;
+        total.notes += counts.notes;
+        for (const fw::Problem& problem : overview.problems) text += fw::ProblemLine(input, problem) + "\n";
+        if (!files.empty()) files += ",\n";
+        files += "{\"file\": " + fw::JsonQuoted(input) + ", \"model\": " + fw::JsonQuoted(overview.model) +
+                 ", \"problems\": " + fw::ProblemsJson(overview.problems) + "}";
+    }
+    const auto count = [](const char* name, int value) { return "\"" + std::string(name) + "\": " + std::to_string(value); };
+    const std::string output =
+        json ? "{\"files\": [" + files + "],\n" + count("errors", total.errors) + ", " + count("warnings", total.warnings) +
+                   ", " + count("notes", total.notes) + "}\n"
+             : text + fw::CountsText(total) + "\n";
+    if (!WriteStandardOutput(output)) return kExitFailure;
+    const bool fails = failed || total.errors > 0 || (werror && total.warnings > 0);
+    return fails ? kExitFailure : kExitSuccess;
 }
 
 int Session::Diff(const std::string& first, const std::string& second) {

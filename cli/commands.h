@@ -41,7 +41,14 @@ public:
     // Exit 0 when `output` holds exactly what `input` generates, else 1 with
     // a one-line reason.
     int Check(const std::string& input, const std::string& output, const GenerateOptions& options);
-    int Dump(const std::string& input, bool json, bool changed);
+    // `what` picks the content: everything, only the changes, the pin table
+    // or the clock tree.
+    enum class DumpContent { All, Changed, Pins, Clocks };
+    int Dump(const std::string& input, bool json, DumpContent what);
+    // The problems of each project, one compiler-style line each, then the
+    // counts.  Exit 1 when there is an error (with `werror` also a warning)
+    // or a project cannot be read, else 0.
+    int CheckProblems(const std::vector<std::string>& inputs, bool json, bool werror);
     // Exit 0 when the projects hold the same, 1 with the differences.
     int Diff(const std::string& first, const std::string& second);
     int RunScript(const std::string& input);

@@ -17,9 +17,11 @@ using namespace regsmith::cli;
 constexpr const char* kVersion = "regsmith-cli 1.0";
 
 constexpr const char* kFooter = R"(Exit status:
-  0  success (diff: the projects hold the same; generate --check: the output is up to date)
+  0  success (diff: the projects hold the same; generate --check: the output is up to date;
+     check: no error)
   1  a refused input or a failed operation (diff: the projects differ;
-     generate --check: the output is out of date)
+     generate --check: the output is out of date; check: an error, or a
+     warning with --werror)
   2  a usage error: unknown command or option, missing or empty argument
 
 Run 'regsmith-cli COMMAND --help' for the options of a command.)";
@@ -124,11 +126,21 @@ int main(int argc, char** argv) {
     diff->add_option("A", diffFiles, "Two project files (.rsg)")->required()->expected(2);
 
     std::string dumpInput;
-    bool json = false, changed = false;
+    bool json = false, changed = false, pins = false, clockTree = false;
     auto* dump = app.add_subcommand("dump", "Print everything a project holds");
     dump->add_option("FILE", dumpInput, "Project file (.rsg)")->required();
     dump->add_flag("--json", json, "JSON instead of text");
     dump->add_flag("--changed", changed, "Only what differs from a new project of the same model");
+    dump->add_flag("--pins", pins, "The pin map: what each port pin does");
+    dump->add_flag("--clocks", clockTree, "The clock tree: from the oscillators to every peripheral clock");
+
+    std::vector<std::string> checkFiles;
+    bool checkJson = false, werror = false;
+    auto* checkProblems = app.add_subcommand(
+        "check", "List the problems of one or more projects (exit 1 when there is an error)");
+    checkProblems->add_option("FILE", checkFiles, "Project files (.rsg)")->required();
+    checkProblems->add_flag("--json", checkJson, "JSON instead of text");
+    checkProblems->add_flag("--werror", werror, "Warnings fail too (exit 1)");
 
     std::string scriptInput;
     auto* script = app.add_subcommand(
@@ -170,6 +182,9 @@ int main(int argc, char** argv) {
     if (*diff && empty(diffFiles)) return UsageError("diff: an empty file name");
     if (*dump && dumpInput.empty()) return UsageError("dump: an empty file name");
     if (*dump && json && changed) return UsageError("dump: --changed lists the changes as text, without --json");
+    if (*dump && (changed + pins + clockTree) > 1)
+        return UsageError("dump: --changed, --pins and --clocks exclude one another");
+    if (*checkProblems && empty(checkFiles)) return UsageError("check: an empty file name");
     if (*script && script->count("FILE") && scriptInput.empty()) return UsageError("script: an empty file name");
 
     Session session(pluginFolder);
@@ -179,7 +194,13 @@ int main(int argc, char** argv) {
     if (*generate && check) return session.Check(generateFiles[0], generateFiles[1], options);
     if (*generate) return session.Generate(generateFiles, options);
     if (*diff) return session.Diff(diffFiles[0], diffFiles[1]);
-    if (*dump) return session.Dump(dumpInput, json, changed);
+    if (*dump)
+        return session.Dump(dumpInput, json,
+                            changed      ? Session::DumpContent::Changed
+                            : pins       ? Session::DumpContent::Pins
+                            : clockTree  ? Session::DumpContent::Clocks
+                                         : Session::DumpContent::All);
+    if (*checkProblems) return session.CheckProblems(checkFiles, checkJson, werror);
     if (*script) return session.RunScript(scriptInput);
     return kExitUsage;
 }

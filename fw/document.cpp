@@ -79,6 +79,8 @@ void CDocument::DumpChanges(std::ostream&) const {}
 
 bool CDocument::RecognisesFile(std::string_view) const { return false; }
 
+bool CDocument::GetOverview(ChipOverview&) const { return false; }
+
 namespace {
 
 // The process's own descriptor that a path names ("/dev/stdout",
