@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "host/code_view.h"
+#include "host/overview_docks.h"
 #include "host/qt_platform.h"
 #include "host/text.h"
 
@@ -107,6 +108,7 @@ MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
     BuildToolBar();
+    docks_ = std::make_unique<OverviewDocks>(*this, [this](const fw::SheetPage& where) { OpenSheetPage(where); });
     BuildMenuBar(nullptr);
     statusBar()->showMessage("Ready");
     resize(960, 680);
@@ -144,6 +146,7 @@ void MainWindow::BuildMenuBar(const fw::CDocTemplate* docTemplate) {
         auto* top = new QMenu(Q(popup.text), menuBar());
         AddMenuItems(*top, popup.submenu);
         menuBar()->addMenu(top);
+        if (fw::StripAccelerator(popup.text) == "View") docks_->AddToggles(*top);
     }
     UpdateCommandStates();
 }
@@ -496,6 +499,7 @@ void MainWindow::SetActive(Project* project) {
         if (project) project->open.view->OnActivateView(true);
     }
     BuildMenuBar(project ? project->docTemplate : nullptr);
+    docks_->Refresh(project ? project->open.document.get() : nullptr);
     UpdateTitles();
     UpdateCommandStates();
 }
@@ -587,7 +591,17 @@ void MainWindow::ReportPluginErrors(const std::vector<std::string>& errors) {
     platform_.MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
 }
 
+void MainWindow::OpenSheetPage(const fw::SheetPage& where) {
+    if (!active_) return;
+    const int command = fw::FindMenuCommand(active_->docTemplate->GetMenu(), where.sheet, "Peripherals");
+    if (command == fw::ID_NONE) return;
+    platform_.initialPage = where.page;
+    RunCommand(command);
+    platform_.initialPage.clear();
+}
+
 void MainWindow::SetPersistRecentFiles(bool persist) {
+    docks_->SetPersist(persist);
     persistRecent_ = persist;
     if (!persist) return;
     const QStringList stored = QSettings("Regsmith", "Regsmith").value(kRecentFilesKey).toStringList();
