@@ -27,6 +27,14 @@ constexpr int kGap = 6;
 
 bool IsDark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
 
+// Secondary text: halfway between the text and its background, so it reads
+// on light and dark palettes alike.
+QColor Faded(const QPalette& palette, QPalette::ColorRole text = QPalette::Text) {
+    const QColor a = palette.color(text);
+    const QColor b = palette.color(QPalette::Base);
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 // The fill of a pin's function: a hue per function, light on a light palette
 // and dark on a dark one, so that the palette's text colour reads on it.
 QColor FunctionColour(fw::PinFunction function, const QPalette& palette) {
@@ -122,7 +130,7 @@ void PinMapWidget::paintEvent(QPaintEvent*) {
     const PinLayout layout = LayoutOf(metrics);
     painter.fillRect(rect(), colours.color(QPalette::Base));
     if (pins_.empty()) {
-        painter.setPen(colours.color(QPalette::PlaceholderText));
+        painter.setPen(Faded(colours));
         painter.drawText(rect(), Qt::AlignCenter, "No project");
         return;
     }
@@ -252,7 +260,7 @@ void ClockTreeWidget::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = fontMetrics();
     painter.fillRect(rect(), colours.color(QPalette::Base));
     if (order_.empty()) {
-        painter.setPen(colours.color(QPalette::PlaceholderText));
+        painter.setPen(Faded(colours));
         painter.drawText(rect(), Qt::AlignCenter, "No project");
         return;
     }
@@ -279,7 +287,7 @@ void ClockTreeWidget::paintEvent(QPaintEvent*) {
         painter.setBrush(clock.running ? running : colours.color(QPalette::Window));
         painter.setPen(QPen(colours.color(QPalette::Mid), 1));
         painter.drawRoundedRect(box, 4, 4);
-        const QColor text = colours.color(clock.running ? QPalette::Text : QPalette::PlaceholderText);
+        const QColor text = clock.running ? colours.color(QPalette::Text) : Faded(colours);
         painter.setPen(text);
         const QRect inner = box.toRect().adjusted(kGap / 2, 2, -kGap / 2, -2);
         painter.drawText(QRect(inner.left(), inner.top(), inner.width(), metrics.height()), Qt::AlignLeft,
@@ -357,7 +365,7 @@ void ProblemListWidget::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = fontMetrics();
     painter.fillRect(rect(), colours.color(QPalette::Base));
     if (problems_.empty()) {
-        painter.setPen(colours.color(QPalette::PlaceholderText));
+        painter.setPen(Faded(colours));
         painter.drawText(RowRect(0).adjusted(kGap, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, "No problems");
         return;
     }
@@ -375,7 +383,7 @@ void ProblemListWidget::paintEvent(QPaintEvent*) {
         const QString text = Q(problem.peripheral + ": " + problem.message);
         const int x = 2 * kGap + icon;
         painter.drawText(QRect(x, line.top(), line.width() - x, line.height()), Qt::AlignLeft | Qt::AlignVCenter, text);
-        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter.setPen(selected ? colours.color(QPalette::HighlightedText) : Faded(colours));
         painter.drawText(QRect(x + metrics.horizontalAdvance(text + "    "), line.top(), line.width(), line.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, "[" + WhereText(problem.where) + "]");
     }

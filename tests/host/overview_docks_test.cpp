@@ -2,6 +2,7 @@
 // they follow every change, undo and redo and the active project, that a
 // click opens the sheet on the page that sets it, and the View menu items.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -91,6 +92,34 @@ private slots:
         // The page is chosen once: the menu opens a sheet on its first page.
         window->RunCommand(Command("PCA", "Peripherals"));
         QCOMPARE(openedPage, QString("PCA0"));
+    }
+
+    void docksFollowADarkPalette() {
+        QVERIFY(window->NewProject(Model("QK750")));
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        dark.setColor(QPalette::Base, QColor(20, 20, 20));
+        dark.setColor(QPalette::Button, QColor(50, 50, 50));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        QApplication::processEvents();
+        OverviewDocks& docks = window->Docks();
+        for (QWidget* widget : std::initializer_list<QWidget*>{&docks.PinMap(), &docks.ClockTree(), &docks.ProblemList()}) {
+            const QImage image = widget->grab().toImage();
+            QVERIFY(!image.isNull());
+            // The background and a pin's or a clock's box are dark, not the light palette's.
+            QVERIFY(image.pixelColor(1, 1).lightness() < 64);
+            if (widget == &docks.PinMap())
+                QVERIFY(image.pixelColor(docks.PinMap().PinRect(0).topLeft() + QPoint(4, 4)).lightness() < 128);
+            if (widget == &docks.ClockTree())
+                QVERIFY(image.pixelColor(docks.ClockTree().ClockRect("sysclk").topLeft() + QPoint(4, 4)).lightness() < 128);
+            if (qEnvironmentVariableIsSet("REGSMITH_SAVE_DOCKS"))
+                image.save(qEnvironmentVariable("REGSMITH_SAVE_DOCKS") + "/" + QString::number(image.width()) + ".png");
+        }
+        QApplication::setPalette(light);
+        QApplication::processEvents();
     }
 
     void viewMenuShowsAndHidesEachDock() {
