@@ -435,6 +435,7 @@ OverviewDocks::OverviewDocks(QMainWindow& window, OpenSheetPage open) : window_(
     window.splitDockWidget(pins_, clocks_, Qt::Vertical);
     window.addDockWidget(Qt::BottomDockWidgetArea, problems_);
     window.resizeDocks({pins_}, {pinMap_->sizeHint().width() + 24}, Qt::Horizontal);
+    window.resizeDocks({problems_}, {problemList_->fontMetrics().height() * 9}, Qt::Vertical);
     counts_ = new QLabel;
     window.statusBar()->addPermanentWidget(counts_);
     Refresh(nullptr);
