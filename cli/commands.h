@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fw/app.h"
+#include "fw/report.h"
 
 namespace regsmith::cli {
 
@@ -25,6 +26,13 @@ struct GenerateOptions {
     std::string format;       // "c", "asm" or "" (the project's own)
     std::string output;       // a file, "-" or "" for standard output, or a folder
     bool lineFeedsOnly = false;  // LF instead of the CR LF the code window shows
+};
+
+struct ReportOptions {
+    std::string format;   // "html", "md", "pdf" or "" (from the output's extension; HTML otherwise)
+    std::string output;   // a file, "-" or "" for standard output, or a folder
+    bool date = false;    // print today's date in the title block
+    bool letter = false;  // PDF on US Letter instead of A4
 };
 
 class Session {
@@ -52,6 +60,9 @@ public:
     // Exit 0 when the projects hold the same, 1 with the differences.
     int Diff(const std::string& first, const std::string& second);
     int RunScript(const std::string& input);
+    // The configuration report of each input (HTML, Markdown or PDF); with
+    // several inputs `options.output` names a folder.
+    int Report(const std::vector<std::string>& inputs, const ReportOptions& options);
 
 private:
     fw::OpenDocument Open(const std::string& input);
@@ -65,6 +76,9 @@ private:
     // Writes `bytes` to `output` ("-": standard output) atomically; false
     // after reporting a failure, naming the file by its role.
     bool WriteOutput(const std::string& output, const std::string& bytes, const std::string& role);
+    // The report of `input` in `format`; false after reporting why not.
+    bool ReportBytes(const std::string& input, fw::ReportFormat format, const ReportOptions& options,
+                     std::string& bytes);
 
     fw::CWinApp app_;
     std::unique_ptr<ReportingPlatform> platform_;

@@ -142,6 +142,21 @@ int main(int argc, char** argv) {
     checkProblems->add_flag("--json", checkJson, "JSON instead of text");
     checkProblems->add_flag("--werror", werror, "Warnings fail too (exit 1)");
 
+    std::vector<std::string> reportFiles;
+    ReportOptions reportOptions;
+    std::string paper = "a4";
+    auto* report = app.add_subcommand(
+        "report", "Write the configuration report of one or more projects (HTML, Markdown or PDF)");
+    report->add_option("FILE", reportFiles, "Project files (.rsg)")->required();
+    report->add_option("-o,--output", reportOptions.output,
+                       "Write to this file (.html, .md or .pdf; - for standard output), or into this folder, one "
+                       "report per project named after it");
+    report->add_option("--format", reportOptions.format, "html, md or pdf (default: from the output's extension, else html)")
+        ->transform(CLI::IsMember({"html", "md", "pdf"}, CLI::ignore_case));
+    report->add_flag("--date", reportOptions.date, "Print today's date in the title block");
+    report->add_option("--paper", paper, "a4 (default) or letter, for PDF")
+        ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
+
     std::string scriptInput;
     auto* script = app.add_subcommand(
         "script", "Drive the sheets and pages from a script (standard input without FILE or with -)");
@@ -186,6 +201,27 @@ int main(int argc, char** argv) {
         return UsageError("dump: --changed, --pins and --clocks exclude one another");
     if (*checkProblems && empty(checkFiles)) return UsageError("check: an empty file name");
     if (*script && script->count("FILE") && scriptInput.empty()) return UsageError("script: an empty file name");
+    if (*report) {
+        if (empty(reportFiles) || (report->count("--output") && reportOptions.output.empty()))
+            return UsageError("report: an empty file name");
+        if (reportFiles.size() > 1 && !IsFolder(reportOptions.output))
+            return UsageError(reportOptions.output.empty()
+                                  ? "report: several projects need -o FOLDER"
+                                  : "report: with several projects -o must name an existing folder, not " +
+                                        reportOptions.output);
+        reportOptions.letter = paper == "letter";
+        const std::string& output = reportOptions.output;
+        // The format comes from --format, else from a single output file's extension.
+        const bool fromExtension =
+            reportOptions.format.empty() && !output.empty() && output != "-" && !IsFolder(output);
+        if (fromExtension && !fw::ReportFormatOfPath(output))
+            return UsageError("report: cannot tell the format of " + output +
+                              " (name it .html, .md or .pdf, or give --format)");
+        const bool pdf = reportOptions.format == "pdf" ||
+                         (fromExtension && fw::ReportFormatOfPath(output) == fw::ReportFormat::Pdf);
+        if (pdf && output.empty()) return UsageError("report: a PDF report needs -o FILE (or -o - for standard output)");
+    }
+    }
 
     Session session(pluginFolder);
     if (!session.Ready()) return kExitFailure;
@@ -202,5 +238,6 @@ int main(int argc, char** argv) {
                                          : Session::DumpContent::All);
     if (*checkProblems) return session.CheckProblems(checkFiles, checkJson, werror);
     if (*script) return session.RunScript(scriptInput);
+    if (*report) return session.Report(reportFiles, reportOptions);
     return kExitUsage;
 }

@@ -25,6 +25,7 @@
 #include "host/code_view.h"
 #include "host/overview_docks.h"
 #include "host/qt_platform.h"
+#include "host/report_export.h"
 #include "host/text.h"
 
 namespace regsmith::host {
@@ -95,6 +96,21 @@ fw::MenuResource WithEditMenu(fw::MenuResource menu) {
     return menu;
 }
 
+// A project's File menu with the host's Export Report... after Print (or at
+// its end when it has no Print).
+fw::MenuResource WithExportReport(fw::MenuResource menu) {
+    using fw::MenuItem;
+    for (MenuItem& popup : menu) {
+        if (fw::StripAccelerator(popup.text) != "File") continue;
+        auto at = std::find_if(popup.submenu.begin(), popup.submenu.end(),
+                               [](const MenuItem& item) { return item.id == fw::ID_FILE_PRINT; });
+        at = at == popup.submenu.end() ? popup.submenu.end() : at + 1;
+        popup.submenu.insert(at, MenuItem::Command("Export &Report...", fw::ID_FILE_EXPORT_REPORT));
+        break;
+    }
+    return menu;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
@@ -141,7 +157,7 @@ void MainWindow::BuildMenuBar(const fw::CDocTemplate* docTemplate) {
         else
             it = actions_.erase(it);
     }
-    const fw::MenuResource menu = docTemplate ? WithEditMenu(docTemplate->GetMenu()) : FrameMenu();
+    const fw::MenuResource menu = docTemplate ? WithExportReport(WithEditMenu(docTemplate->GetMenu())) : FrameMenu();
     for (const fw::MenuItem& popup : menu) {
         auto* top = new QMenu(Q(popup.text), menuBar());
         AddMenuItems(*top, popup.submenu);
@@ -277,6 +293,7 @@ bool MainWindow::HostHandles(int id) const {
         case fw::ID_FILE_OPEN:
         case fw::ID_FILE_CLOSE:
         case fw::ID_FILE_PRINT_SETUP:
+        case fw::ID_FILE_EXPORT_REPORT:
         case fw::ID_APP_ABOUT:
         case fw::ID_APP_EXIT:
         case fw::ID_VIEW_TOOLBAR:
@@ -292,7 +309,8 @@ bool MainWindow::HostHandles(int id) const {
 fw::CommandState MainWindow::CommandStateOf(int id) const {
     fw::CommandState state;
     switch (id) {
-        case fw::ID_FILE_CLOSE: state.enabled = active_ != nullptr; return state;
+        case fw::ID_FILE_CLOSE:
+        case fw::ID_FILE_EXPORT_REPORT: state.enabled = active_ != nullptr; return state;
         case fw::ID_VIEW_TOOLBAR: state.checked = !toolBar_->isHidden(); return state;
         case fw::ID_VIEW_STATUS_BAR: state.checked = !statusBar()->isHidden(); return state;
         case fw::ID_EDIT_UNDO: state.enabled = active_ && active_->history.CanUndo(); return state;
@@ -328,6 +346,9 @@ void MainWindow::RunCommand(int id) {
             if (active_) CloseProject(*active_);
             break;
         case fw::ID_FILE_PRINT_SETUP: platform_.PrintSetup(); break;
+        case fw::ID_FILE_EXPORT_REPORT:
+            if (active_) ExportReport(this, *active_->open.view);
+            break;
         case fw::ID_APP_ABOUT: OnAbout(); break;
         case fw::ID_APP_EXIT: close(); break;
         case fw::ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;

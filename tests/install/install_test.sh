@@ -152,6 +152,8 @@ regsmith-cli dump --|--changed --clocks --help --json --pins
 regsmith-cli check |board.rsg boards
 regsmith-cli check board.rsg --|--help --json --werror
 regsmith-cli generate board.rsg --line-ends |crlf lf
+regsmith-cli report board.rsg --format |html md pdf
+regsmith-cli report board.rsg --paper |a4 letter
 regsmith-cli generate --check board.rsg |board.rsg boards built.asm installed.asm notes.txt stderr
 regsmith-cli diff board.rsg |board.rsg boards
 regsmith-cli script n|notes.txt
