@@ -221,7 +221,6 @@ int main(int argc, char** argv) {
                          (fromExtension && fw::ReportFormatOfPath(output) == fw::ReportFormat::Pdf);
         if (pdf && output.empty()) return UsageError("report: a PDF report needs -o FILE (or -o - for standard output)");
     }
-    }
 
     Session session(pluginFolder);
     if (!session.Ready()) return kExitFailure;

@@ -83,24 +83,16 @@ std::string PinSignalText(const PinInfo& pin) {
     return std::string(PinFunctionName(pin.function));
 }
 
-constexpr int kPinWidth = 100;
-constexpr int kPinHeight = 54;
-constexpr int kPinGap = 8;
-constexpr int kPortLabel = 36;
-
-constexpr int kClockWidth = 200;
-constexpr int kClockHeight = 44;
-constexpr int kClockColumn = 236;
-constexpr int kClockRow = 54;
+using namespace picture;
 
 const char* const kCss = R"css(
 :root { color-scheme: light dark; --fg: #1b1f24; --bg: #ffffff; --muted: #57606a; --line: #d0d7de;
   --head: #f3f5f7; --peripheral: #cfe3ff; --gpio: #e6e9ed; --skipped: #ffe7b3; --analog: #e9d7ff;
-  --error: #b42318; --warning: #8a5a00; --note: #0b5cad; --box: #f6f8fa; --off: #8c959f; }
+  --error: #b42318; --warning: #8a5a00; --note: #0b5cad; --box: #f6f8fa; --off: #656d76; }
 @media (prefers-color-scheme: dark) {
   :root { --fg: #e6edf3; --bg: #0d1117; --muted: #9da7b3; --line: #3d444d; --head: #161b22;
     --peripheral: #1f3f66; --gpio: #2d333b; --skipped: #5a4310; --analog: #47306b;
-    --error: #ff8b81; --warning: #e3b341; --note: #79c0ff; --box: #161b22; --off: #6e7681; }
+    --error: #ff8b81; --warning: #e3b341; --note: #79c0ff; --box: #161b22; --off: #8b949e; }
 }
 * { box-sizing: border-box; }
 body { margin: 0 auto; max-width: 60rem; padding: 1rem; font: 15px/1.45 system-ui, sans-serif; color: var(--fg); background: var(--bg); }

@@ -68,6 +68,19 @@ std::string WhereText(const SheetPage& where);
 std::string_view PinModeText(const PinInfo& pin);
 std::string_view PinOutputText(const PinInfo& pin);
 
+// The pictures' measures, in CSS pixels: the SVG of the HTML report and the
+// PDF's drawing use the same.
+namespace picture {
+inline constexpr int kPinWidth = 100;
+inline constexpr int kPinHeight = 54;
+inline constexpr int kPinGap = 8;
+inline constexpr int kPortLabel = 36;
+inline constexpr int kClockWidth = 176;
+inline constexpr int kClockHeight = 44;
+inline constexpr int kClockColumn = 196;
+inline constexpr int kClockRow = 52;
+}  // namespace picture
+
 // The position of each clock box in the tree drawing: its depth (column)
 // and row, both from 0; the tree is laid out in the order given.
 struct ClockBoxPlace {

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QTextObjectInterface>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace regsmith::report {
@@ -24,9 +26,7 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 QString Html(const std::string& text) { return Q(text).toHtmlEscaped(); }
 QString Html(std::string_view text) { return Q(text).toHtmlEscaped(); }
 
-// The pictures' layout in the units the HTML report's SVG uses (CSS pixels).
-constexpr double kPinWidth = 100, kPinHeight = 54, kPinGap = 8, kPortLabel = 36;
-constexpr double kClockWidth = 200, kClockHeight = 44, kClockColumn = 236, kClockRow = 54;
+using namespace fw::picture;
 
 // Print colours: light, as on paper.
 QColor PinFill(fw::PinFunction function) {
@@ -57,14 +57,15 @@ QSizeF PictureSize(const fw::ReportContent& content, Picture picture) {
         int widest = 1;
         for (const auto& [port, count] : perPort) widest = std::max(widest, count);
         const double rows = static_cast<double>(std::max<std::size_t>(perPort.size(), 1));
-        return {kPortLabel + widest * (kPinWidth + kPinGap), rows * (kPinHeight + kPinGap) + 32};
+        return {static_cast<double>(kPortLabel + widest * (kPinWidth + kPinGap)), rows * (kPinHeight + kPinGap) + 32};
     }
     int columns = 1, rows = 1;
     for (const fw::ClockBoxPlace& place : fw::ClockTreeLayout(content.overview.clocks)) {
         columns = std::max(columns, place.column + 1);
         rows = std::max(rows, place.row + 1);
     }
-    return {(columns - 1) * kClockColumn + kClockWidth + 2, (rows - 1) * kClockRow + kClockHeight + 2};
+    return {static_cast<double>((columns - 1) * kClockColumn + kClockWidth + 2),
+            static_cast<double>((rows - 1) * kClockRow + kClockHeight + 2)};
 }
 
 void SetPixelFont(QPainter& painter, double pixels, bool bold) {
@@ -238,8 +239,19 @@ void MakeReproducible(QByteArray& pdf) {
 
 }  // namespace
 
+namespace {
+
+// Qt's notes about its environment ("XDG_RUNTIME_DIR not set") are no
+// concern of a command-line user; its critical errors still show.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
+
 GuiScope::GuiScope() {
     if (QCoreApplication::instance()) return;
+    qInstallMessageHandler(QuietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "regsmith";
@@ -254,6 +266,13 @@ bool WritePdf(const fw::ReportContent& content, bool letter, std::string& bytes,
         error = "no graphical application is running";
         return false;
     }
+    // Qt's PDF engine keeps fonts and objects in hashes: with the process's
+    // random hash seed their order, and so the bytes, would vary from run to
+    // run.  Hashes made while the report is written use a fixed seed.
+    QHashSeed::setDeterministicGlobalSeed();
+    struct RandomSeedAgain {
+        ~RandomSeedAgain() { QHashSeed::resetRandomGlobalSeed(); }
+    } randomAgain;
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
