@@ -11,10 +11,11 @@ SCRIPT_FUZZ_RUNS ?= 3000
 # sdcc compiles the generated C in the tests.  The last line: icons
 # (rsvg-convert), the installed-tree and package test (dpkg-dev,
 # desktop-file-validate, update-mime-database, groff, gzip, file for CPack),
-# and Qt's platform plug-ins the package depends on.
+# and Qt's platform plug-ins the package depends on.  tidy validates the
+# HTML report and pdftotext (poppler-utils) reads the PDF report's text.
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libcli11-dev qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev \
-            xvfb xauth sdcc \
+            xvfb xauth sdcc tidy poppler-utils \
             librsvg2-bin dpkg-dev desktop-file-utils shared-mime-info groff-base gzip file qt6-qpa-plugins
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <ctime>
+#include <optional>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -11,8 +13,12 @@
 #include "cli/output.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
+#include "fw/overview.h"
 #include "fw/plugin_loader.h"
 #include "fw/ui.h"
+#ifdef REGSMITH_PDF
+#include "report/report_pdf.h"
+#endif
 
 namespace regsmith::cli {
 
@@ -226,15 +232,59 @@ int Session::Check(const std::string& input, const std::string& output, const Ge
                 " differs from what " + ShownName(input) + " generates");
 }
 
-int Session::Dump(const std::string& input, bool json, bool changed) {
+int Session::Dump(const std::string& input, bool json, DumpContent what) {
     fw::OpenDocument opened = Open(input, true);
     if (!opened.document) return kExitFailure;
     std::ostringstream out;
-    if (changed)
+    if (what == DumpContent::Pins || what == DumpContent::Clocks) {
+        fw::ChipOverview overview;
+        if (!opened.document->GetOverview(overview)) return Fail("the plug-in gives no overview of " + input);
+        if (what == DumpContent::Pins)
+            out << (json ? fw::PinsJson(overview.pins) + "\n" : fw::PinTableText(overview.pins));
+        else
+            out << (json ? fw::ClocksJson(overview.clocks) + "\n" : fw::ClockTreeText(overview.clocks));
+    } else if (what == DumpContent::Changed) {
         opened.document->DumpChanges(out);
-    else
+    } else {
         opened.document->Dump(out, json);
+    }
     return WriteStandardOutput(out.str()) ? kExitSuccess : kExitFailure;
+}
+
+int Session::CheckProblems(const std::vector<std::string>& inputs, bool json, bool werror) {
+    bool failed = false;
+    fw::ProblemCounts total;
+    std::string text;
+    std::string files;
+    for (const std::string& input : inputs) {
+        fw::OpenDocument opened = Open(input);
+        fw::ChipOverview overview;
+        if (!opened.document) {
+            failed = true;
+            continue;
+        }
+        if (!opened.document->GetOverview(overview)) {
+            failed = true;
+            Fail("the plug-in gives no overview of " + input);
+            continue;
+        }
+        const fw::ProblemCounts counts = fw::CountProblems(overview.problems);
+        total.errors += counts.errors;
+        total.warnings += counts.warnings;
+        total.notes += counts.notes;
+        for (const fw::Problem& problem : overview.problems) text += fw::ProblemLine(input, problem) + "\n";
+        if (!files.empty()) files += ",\n";
+        files += "{\"file\": " + fw::JsonQuoted(input) + ", \"model\": " + fw::JsonQuoted(overview.model) +
+                 ", \"problems\": " + fw::ProblemsJson(overview.problems) + "}";
+    }
+    const auto count = [](const char* name, int value) { return "\"" + std::string(name) + "\": " + std::to_string(value); };
+    const std::string output =
+        json ? "{\"files\": [" + files + "],\n" + count("errors", total.errors) + ", " + count("warnings", total.warnings) +
+                   ", " + count("notes", total.notes) + "}\n"
+             : text + fw::CountsText(total) + "\n";
+    if (!WriteStandardOutput(output)) return kExitFailure;
+    const bool fails = failed || total.errors > 0 || (werror && total.warnings > 0);
+    return fails ? kExitFailure : kExitSuccess;
 }
 
 int Session::Diff(const std::string& first, const std::string& second) {
@@ -246,6 +296,78 @@ int Session::Diff(const std::string& first, const std::string& second) {
     const bool different = a.document->WriteDifferences(*b.document, out);
     if (!WriteStandardOutput(out.str())) return kExitFailure;
     return different ? kExitFailure : kExitSuccess;
+}
+
+namespace {
+
+// Today's date as the report's title block prints it: "2026-12-09".
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+}  // namespace
+
+bool Session::ReportBytes(const std::string& input, fw::ReportFormat format, const ReportOptions& options,
+                          std::string& bytes) {
+    fw::OpenDocument opened = Open(input);
+    if (!opened.document) return false;
+    fw::ReportContent content;
+    if (!opened.view->GetReportContent(content)) {
+        Fail("the plug-in writes no report for " + input);
+        return false;
+    }
+    content.fileName = std::filesystem::path(input).filename().string();
+    if (options.date) content.date = Today();
+    switch (format) {
+        case fw::ReportFormat::Html: bytes = fw::ReportHtml(content); return true;
+        case fw::ReportFormat::Markdown: bytes = fw::ReportMarkdown(content); return true;
+        case fw::ReportFormat::Pdf: {
+            std::string error = "this regsmith-cli was built without Qt, so it writes no PDF";
+#ifdef REGSMITH_PDF
+            const report::GuiScope gui;
+            if (report::WritePdf(content, options.letter, bytes, error)) return true;
+#endif
+            Fail("cannot write the PDF report of " + input + ": " + error);
+            return false;
+        }
+    }
+    return false;
+}
+
+int Session::Report(const std::vector<std::string>& inputs, const ReportOptions& options) {
+    const std::optional<fw::ReportFormat> named = fw::ReportFormatNamed(options.format);
+    if (inputs.size() == 1 && !IsFolder(options.output)) {
+        const std::string output = options.output.empty() ? "-" : options.output;
+        const fw::ReportFormat format =
+            named ? *named : fw::ReportFormatOfPath(output).value_or(fw::ReportFormat::Html);
+        std::string bytes;
+        if (!ReportBytes(inputs.front(), format, options, bytes)) return kExitFailure;
+        return MayWriteOver(output, inputs, "the report") && WriteOutput(output, bytes, "the report") ? kExitSuccess
+                                                                                                       : kExitFailure;
+    }
+    // One report per project, named after it, in the folder.
+    const fw::ReportFormat format = named.value_or(fw::ReportFormat::Html);
+    int status = kExitSuccess;
+    std::set<std::string> written;
+    for (const std::string& input : inputs) {
+        const std::filesystem::path name =
+            std::filesystem::path(input).filename().replace_extension(std::string(fw::ReportExtension(format)));
+        const std::string output = (std::filesystem::path(options.output) / name).string();
+        if (!written.insert(output).second) {
+            status = Fail("cannot write the report " + output + ": another project given writes it too");
+            continue;
+        }
+        std::string bytes;
+        if (!ReportBytes(input, format, options, bytes) || !MayWriteOver(output, inputs, "the report") ||
+            !WriteOutput(output, bytes, "the report"))
+            status = kExitFailure;
+    }
+    return status;
 }
 
 }  // namespace regsmith::cli

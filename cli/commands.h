@@ -11,6 +11,7 @@
 
 #include "fw/app.h"
 #include "fw/files.h"
+#include "fw/report.h"
 
 namespace regsmith::cli {
 
@@ -28,6 +29,13 @@ struct GenerateOptions {
     bool lineFeedsOnly = false;  // LF instead of the CR LF the code window shows
 };
 
+struct ReportOptions {
+    std::string format;   // "html", "md", "pdf" or "" (from the output's extension; HTML otherwise)
+    std::string output;   // a file, "-" or "" for standard output, or a folder
+    bool date = false;    // print today's date in the title block
+    bool letter = false;  // PDF on US Letter instead of A4
+};
+
 class Session {
 public:
     explicit Session(const std::string& pluginFolder);
@@ -42,10 +50,20 @@ public:
     // Exit 0 when `output` ("-": standard input) holds exactly what `input`
     // generates, else 1 with a one-line reason.
     int Check(const std::string& input, const std::string& output, const GenerateOptions& options);
-    int Dump(const std::string& input, bool json, bool changed);
+    // `what` picks the content: everything, only the changes, the pin table
+    // or the clock tree.
+    enum class DumpContent { All, Changed, Pins, Clocks };
+    int Dump(const std::string& input, bool json, DumpContent what);
+    // The problems of each project, one compiler-style line each, then the
+    // counts.  Exit 1 when there is an error (with `werror` also a warning)
+    // or a project cannot be read, else 0.
+    int CheckProblems(const std::vector<std::string>& inputs, bool json, bool werror);
     // Exit 0 when the projects hold the same, 1 with the differences.
     int Diff(const std::string& first, const std::string& second);
     int RunScript(const std::string& input);
+    // The configuration report of each input (HTML, Markdown or PDF); with
+    // several inputs `options.output` names a folder.
+    int Report(const std::vector<std::string>& inputs, const ReportOptions& options);
 
 private:
     // Opens a project; `inspection` (dump, diff) also reads one that cannot
@@ -63,6 +81,9 @@ private:
     // With kRefuse an existing file is refused (also one created meanwhile).
     bool WriteOutput(const std::string& output, const std::string& bytes, const std::string& role,
                      fw::ExistingFile existing = fw::ExistingFile::kReplace);
+    // The report of `input` in `format`; false after reporting why not.
+    bool ReportBytes(const std::string& input, fw::ReportFormat format, const ReportOptions& options,
+                     std::string& bytes);
 
     fw::CWinApp app_;
     std::unique_ptr<ReportingPlatform> platform_;

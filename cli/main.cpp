@@ -21,9 +21,11 @@ using namespace regsmith::cli;
 constexpr const char* kVersion = "regsmith-cli 1.0";
 
 constexpr const char* kFooter = R"(Exit status:
-  0  success (diff: the projects hold the same; generate --check: the output is up to date)
+  0  success (diff: the projects hold the same; generate --check: the output is up to date;
+     check: no error)
   1  a refused input or a failed operation (diff: the projects differ;
-     generate --check: the output is out of date)
+     generate --check: the output is out of date; check: an error, or a
+     warning with --werror)
   2  a usage error: unknown command or option, missing or empty argument
 
 Run 'regsmith-cli COMMAND --help' for the options of a command.)";
@@ -139,11 +141,36 @@ int main(int argc, char** argv) {
     diff->add_option("A", diffFiles, "Two project files (.rsg)")->required()->expected(2);
 
     std::string dumpInput;
-    bool json = false, changed = false;
+    bool json = false, changed = false, pins = false, clockTree = false;
     auto* dump = app.add_subcommand("dump", "Print everything a project holds");
     dump->add_option("FILE", dumpInput, "Project file (.rsg)")->required();
     dump->add_flag("--json", json, "JSON instead of text");
     dump->add_flag("--changed", changed, "Only what differs from a new project of the same model");
+    dump->add_flag("--pins", pins, "The pin map: what each port pin does");
+    dump->add_flag("--clocks", clockTree, "The clock tree: from the oscillators to every peripheral clock");
+
+    std::vector<std::string> checkFiles;
+    bool checkJson = false, werror = false;
+    auto* checkProblems = app.add_subcommand(
+        "check", "List the problems of one or more projects (exit 1 when there is an error)");
+    checkProblems->add_option("FILE", checkFiles, "Project files (.rsg)")->required();
+    checkProblems->add_flag("--json", checkJson, "JSON instead of text");
+    checkProblems->add_flag("--werror", werror, "Warnings fail too (exit 1)");
+
+    std::vector<std::string> reportFiles;
+    ReportOptions reportOptions;
+    std::string paper = "a4";
+    auto* report = app.add_subcommand(
+        "report", "Write the configuration report of one or more projects (HTML, Markdown or PDF)");
+    report->add_option("FILE", reportFiles, "Project files (.rsg)")->required();
+    report->add_option("-o,--output", reportOptions.output,
+                       "Write to this file (.html, .md or .pdf; - for standard output), or into this folder, one "
+                       "report per project named after it");
+    report->add_option("--format", reportOptions.format, "html, md or pdf (default: from the output's extension, else html)")
+        ->transform(CLI::IsMember({"html", "md", "pdf"}, CLI::ignore_case));
+    report->add_flag("--date", reportOptions.date, "Print today's date in the title block");
+    report->add_option("--paper", paper, "a4 (default) or letter, for PDF")
+        ->transform(CLI::IsMember({"a4", "letter"}, CLI::ignore_case));
 
     std::string scriptInput;
     auto* script = app.add_subcommand(
@@ -185,7 +212,30 @@ int main(int argc, char** argv) {
     if (*diff && empty(diffFiles)) return UsageError("diff: an empty file name");
     if (*dump && dumpInput.empty()) return UsageError("dump: an empty file name");
     if (*dump && json && changed) return UsageError("dump: --changed lists the changes as text, without --json");
+    if (*dump && (changed + pins + clockTree) > 1)
+        return UsageError("dump: --changed, --pins and --clocks exclude one another");
+    if (*checkProblems && empty(checkFiles)) return UsageError("check: an empty file name");
     if (*script && script->count("FILE") && scriptInput.empty()) return UsageError("script: an empty file name");
+    if (*report) {
+        if (empty(reportFiles) || (report->count("--output") && reportOptions.output.empty()))
+            return UsageError("report: an empty file name");
+        if (reportFiles.size() > 1 && !IsFolder(reportOptions.output))
+            return UsageError(reportOptions.output.empty()
+                                  ? "report: several projects need -o FOLDER"
+                                  : "report: with several projects -o must name an existing folder, not " +
+                                        reportOptions.output);
+        reportOptions.letter = paper == "letter";
+        const std::string& output = reportOptions.output;
+        // The format comes from --format, else from a single output file's extension.
+        const bool fromExtension =
+            reportOptions.format.empty() && !output.empty() && output != "-" && !IsFolder(output);
+        if (fromExtension && !fw::ReportFormatOfPath(output))
+            return UsageError("report: cannot tell the format of " + output +
+                              " (name it .html, .md or .pdf, or give --format)");
+        const bool pdf = reportOptions.format == "pdf" ||
+                         (fromExtension && fw::ReportFormatOfPath(output) == fw::ReportFormat::Pdf);
+        if (pdf && output.empty()) return UsageError("report: a PDF report needs -o FILE (or -o - for standard output)");
+    }
 
     Session session(pluginFolder);
     if (!session.Ready()) return kExitFailure;
@@ -194,7 +244,14 @@ int main(int argc, char** argv) {
     if (*generate && check) return session.Check(generateFiles[0], generateFiles[1], options);
     if (*generate) return session.Generate(generateFiles, options);
     if (*diff) return session.Diff(diffFiles[0], diffFiles[1]);
-    if (*dump) return session.Dump(dumpInput, json, changed);
+    if (*dump)
+        return session.Dump(dumpInput, json,
+                            changed      ? Session::DumpContent::Changed
+                            : pins       ? Session::DumpContent::Pins
+                            : clockTree  ? Session::DumpContent::Clocks
+                                         : Session::DumpContent::All);
+    if (*checkProblems) return session.CheckProblems(checkFiles, checkJson, werror);
     if (*script) return session.RunScript(scriptInput);
+    if (*report) return session.Report(reportFiles, reportOptions);
     return kExitUsage;
 }

@@ -19,6 +19,7 @@
 
 #include "cli/output.h"
 #include "fw/commands.h"
+#include "fw/overview.h"
 
 namespace regsmith::cli {
 
@@ -51,7 +52,8 @@ std::string OneLine(const std::string& text) {
     return line;
 }
 
-const char* const kTopLevelCommands[] = {"new", "open", "save", "format", "reset-all", "generate", "save-source", "menu"};
+const char* const kTopLevelCommands[] = {"new",         "open", "save",     "format", "reset-all", "generate",
+                                         "save-source", "menu", "problems", "pins",   "clocks"};
 const char* const kModalCommands[] = {"page", "click", "select", "type", "slide", "ok", "cancel", "reset", "summary", "show"};
 
 bool IsOneOf(const std::string& word, const char* const* first, const char* const* last) {
@@ -374,6 +376,21 @@ void ScriptRunner::TopLevelCommand(const std::vector<std::string>& words) {
         if (saveDeclined_) return;
         if (!saveDialogShown_ || messagesShown_ != before)
             Fail("could not save the source as " + Quote(words[1]) + SaveFailureCause(words[1], before));
+    } else if (command == "problems" || command == "pins" || command == "clocks") {
+        arguments(0, command.c_str());
+        fw::ChipOverview overview;
+        if (!Document().GetOverview(overview)) Fail("the project gives no overview");
+        std::string text;
+        if (command == "pins") {
+            text = fw::PinTableText(overview.pins);
+        } else if (command == "clocks") {
+            text = fw::ClockTreeText(overview.clocks);
+        } else {
+            for (const fw::Problem& problem : overview.problems) text += fw::ProblemLine({}, problem) + "\n";
+            text += fw::CountsText(fw::CountProblems(overview.problems)) + "\n";
+        }
+        out_ << text;
+        Flush();
     } else if (command == "menu") {
         arguments(1, "menu ITEM");
         RunMenuCommand(words[1], "Peripherals");

@@ -23,6 +23,7 @@ enum CommandId : int {
     ID_FILE_SAVE_AS = 0xE104,
     ID_FILE_PRINT_SETUP = 0xE106,
     ID_FILE_PRINT = 0xE107,
+    ID_FILE_EXPORT_REPORT = 0xE108,  // the host's File > Export Report...
     ID_FILE_MRU_FILE1 = 0xE110,
     ID_EDIT_UNDO = 0xE12B,
     ID_EDIT_REDO = 0xE12C,

@@ -69,4 +69,6 @@ void CDocument::DumpChanges(std::ostream&) const {}
 
 bool CDocument::RecognisesFile(std::string_view) const { return false; }
 
+bool CDocument::GetOverview(ChipOverview&) const { return false; }
+
 }  // namespace fw

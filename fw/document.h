@@ -13,6 +13,7 @@ namespace fw {
 
 class CArchive;
 class CView;
+struct ChipOverview;
 
 class CDocument {
 public:
@@ -74,6 +75,10 @@ public:
     // kind (also one written by a newer release), so that tools can refuse
     // to write anything else over it.
     virtual bool RecognisesFile(std::string_view firstBytes) const;
+    // The pins, clocks and problems of the configuration (fw/overview.h),
+    // computed afresh; false, leaving `overview` as it was, for a document
+    // that knows no device.
+    virtual bool GetOverview(ChipOverview& overview) const;
 
 private:
     std::string pathName_;

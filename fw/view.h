@@ -12,6 +12,7 @@
 namespace fw {
 
 class CDocument;
+struct ReportContent;
 
 class CView {
 public:
@@ -41,6 +42,14 @@ public:
     virtual bool OnUpdateCommand(int id, CommandState& state) const {
         (void)id;
         (void)state;
+        return false;
+    }
+
+    // The configuration report's content (fw/report.h) for this window's
+    // document: facts, overview, settings and the source as shown.  False
+    // for a view that knows no device.  The caller sets the file name and date.
+    virtual bool GetReportContent(ReportContent& content) {
+        (void)content;
         return false;
     }
 

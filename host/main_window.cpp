@@ -23,7 +23,9 @@
 #include <algorithm>
 
 #include "host/code_view.h"
+#include "host/overview_docks.h"
 #include "host/qt_platform.h"
+#include "host/report_export.h"
 #include "host/text.h"
 
 namespace regsmith::host {
@@ -94,6 +96,21 @@ fw::MenuResource WithEditMenu(fw::MenuResource menu) {
     return menu;
 }
 
+// A project's File menu with the host's Export Report... after Print (or at
+// its end when it has no Print).
+fw::MenuResource WithExportReport(fw::MenuResource menu) {
+    using fw::MenuItem;
+    for (MenuItem& popup : menu) {
+        if (fw::StripAccelerator(popup.text) != "File") continue;
+        auto at = std::find_if(popup.submenu.begin(), popup.submenu.end(),
+                               [](const MenuItem& item) { return item.id == fw::ID_FILE_PRINT; });
+        at = at == popup.submenu.end() ? popup.submenu.end() : at + 1;
+        popup.submenu.insert(at, MenuItem::Command("Export &Report...", fw::ID_FILE_EXPORT_REPORT));
+        break;
+    }
+    return menu;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
@@ -107,6 +124,7 @@ MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
     BuildToolBar();
+    docks_ = std::make_unique<OverviewDocks>(*this, [this](const fw::SheetPage& where) { OpenSheetPage(where); });
     BuildMenuBar(nullptr);
     statusBar()->showMessage("Ready");
     resize(960, 680);
@@ -139,11 +157,12 @@ void MainWindow::BuildMenuBar(const fw::CDocTemplate* docTemplate) {
         else
             it = actions_.erase(it);
     }
-    const fw::MenuResource menu = docTemplate ? WithEditMenu(docTemplate->GetMenu()) : FrameMenu();
+    const fw::MenuResource menu = docTemplate ? WithExportReport(WithEditMenu(docTemplate->GetMenu())) : FrameMenu();
     for (const fw::MenuItem& popup : menu) {
         auto* top = new QMenu(Q(popup.text), menuBar());
         AddMenuItems(*top, popup.submenu);
         menuBar()->addMenu(top);
+        if (fw::StripAccelerator(popup.text) == "View") docks_->AddToggles(*top);
     }
     UpdateCommandStates();
 }
@@ -274,6 +293,7 @@ bool MainWindow::HostHandles(int id) const {
         case fw::ID_FILE_OPEN:
         case fw::ID_FILE_CLOSE:
         case fw::ID_FILE_PRINT_SETUP:
+        case fw::ID_FILE_EXPORT_REPORT:
         case fw::ID_APP_ABOUT:
         case fw::ID_APP_EXIT:
         case fw::ID_VIEW_TOOLBAR:
@@ -289,7 +309,8 @@ bool MainWindow::HostHandles(int id) const {
 fw::CommandState MainWindow::CommandStateOf(int id) const {
     fw::CommandState state;
     switch (id) {
-        case fw::ID_FILE_CLOSE: state.enabled = active_ != nullptr; return state;
+        case fw::ID_FILE_CLOSE:
+        case fw::ID_FILE_EXPORT_REPORT: state.enabled = active_ != nullptr; return state;
         case fw::ID_VIEW_TOOLBAR: state.checked = !toolBar_->isHidden(); return state;
         case fw::ID_VIEW_STATUS_BAR: state.checked = !statusBar()->isHidden(); return state;
         case fw::ID_EDIT_UNDO: state.enabled = active_ && active_->history.CanUndo(); return state;
@@ -325,6 +346,9 @@ void MainWindow::RunCommand(int id) {
             if (active_) CloseProject(*active_);
             break;
         case fw::ID_FILE_PRINT_SETUP: platform_.PrintSetup(); break;
+        case fw::ID_FILE_EXPORT_REPORT:
+            if (active_) ExportReport(this, *active_->open.view);
+            break;
         case fw::ID_APP_ABOUT: OnAbout(); break;
         case fw::ID_APP_EXIT: close(); break;
         case fw::ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;
@@ -496,6 +520,7 @@ void MainWindow::SetActive(Project* project) {
         if (project) project->open.view->OnActivateView(true);
     }
     BuildMenuBar(project ? project->docTemplate : nullptr);
+    docks_->Refresh(project ? project->open.document.get() : nullptr);
     UpdateTitles();
     UpdateCommandStates();
 }
@@ -587,7 +612,17 @@ void MainWindow::ReportPluginErrors(const std::vector<std::string>& errors) {
     platform_.MessageBox(text, fw::MessageIcon::Warning, fw::MessageButtons::Ok);
 }
 
+void MainWindow::OpenSheetPage(const fw::SheetPage& where) {
+    if (!active_) return;
+    const int command = fw::FindMenuCommand(active_->docTemplate->GetMenu(), where.sheet, "Peripherals");
+    if (command == fw::ID_NONE) return;
+    platform_.initialPage = where.page;
+    RunCommand(command);
+    platform_.initialPage.clear();
+}
+
 void MainWindow::SetPersistRecentFiles(bool persist) {
+    docks_->SetPersist(persist);
     persistRecent_ = persist;
     if (!persist) return;
     const QStringList stored = QSettings("Regsmith", "Regsmith").value(kRecentFilesKey).toStringList();

@@ -15,6 +15,7 @@
 
 #include "fw/app.h"
 #include "fw/doctemplate.h"
+#include "fw/overview.h"
 #include "host/file_stamp.h"
 #include "host/recovery.h"
 #include "host/undo_history.h"
@@ -29,6 +30,7 @@ class QToolBar;
 namespace regsmith::host {
 
 class CodeView;
+class OverviewDocks;
 class QtPlatform;
 
 // One open project: its document and view and the window showing them.
@@ -79,6 +81,11 @@ public:
     QAction* ActionFor(int id) const;
     // The top-level menu whose title (without & marks) is `title`.
     QMenu* MenuNamed(const QString& title) const;
+
+    // The Pins, Clocks and Problems docks of the active project.
+    OverviewDocks& Docks() const { return *docks_; }
+    // Opens the sheet of a Peripherals menu item on one of its pages.
+    void OpenSheetPage(const fw::SheetPage& where);
 
     // Reports plug-ins that failed to load.
     void ReportPluginErrors(const std::vector<std::string>& errors);
@@ -161,6 +168,7 @@ private:
     QTimer* recoveryTimer_ = nullptr;
     bool checkingDisk_ = false;
     bool diskCheckQueued_ = false;
+    std::unique_ptr<OverviewDocks> docks_;
 };
 
 }  // namespace regsmith::host

@@ -68,6 +68,11 @@ fw::DialogResult QtPlatform::MessageBox(const std::string& text, fw::MessageIcon
 
 fw::DialogResult QtPlatform::RunModal(fw::PropertySheet& sheet) {
     sheet.Start();
+    if (!initialPage.empty()) {
+        const int page = sheet.FindPage(initialPage);
+        initialPage.clear();
+        if (page >= 0) sheet.SetActivePage(page);
+    }
     SheetDialog dialog(sheet, DialogParent());
     if (sheetHook)
         sheetHook(dialog);

@@ -50,6 +50,10 @@ public:
     std::function<fw::DialogResult(const std::string&, fw::MessageIcon, fw::MessageButtons)> messageHook;
     std::function<bool(QPrinter&)> printDialogHook;
 
+    // The tab title of the page the next sheet opens on (a problem's or a
+    // clock's page, from the overview docks); used by that sheet only.
+    std::string initialPage;
+
     // The parent for a new dialog: the innermost modal window, else the main window.
     QWidget* DialogParent() const;
 

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QMenu>
+#include <QScrollArea>
 #include <QTabWidget>
 
 #include <vector>
@@ -12,6 +14,7 @@
 #include "fw/app.h"
 #include "host/form_renderer.h"
 #include "host/main_window.h"
+#include "host/overview_docks.h"
 #include "host/qt_platform.h"
 #include "host/text.h"
 
@@ -77,6 +80,20 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     Settle();
     save(window, "main-window");
+    // The overview docks on their own, floating at the size of their content.
+    const std::pair<QDockWidget*, const char*> docks[] = {{&window.Docks().PinsDock(), "dock-pins"},
+                                                          {&window.Docks().ClocksDock(), "dock-clocks"},
+                                                          {&window.Docks().ProblemsDock(), "dock-problems"}};
+    for (const auto& [dock, name] : docks) {
+        dock->setFloating(true);
+        auto* scroll = qobject_cast<QScrollArea*>(dock->widget());
+        const QSize content = (scroll && scroll->widget() ? scroll->widget() : dock->widget())->sizeHint();
+        dock->resize(content.expandedTo(QSize(360, 120)) + QSize(24, 40));
+        Settle();
+        save(*dock, name);
+        dock->setFloating(false);
+    }
+    Settle();
 
     // Questions are answered with their safe choice; a dialog is pictured
     // (its name after `dialogPrefix`), then cancelled; a nested sheet is

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "host/main_window.h"
+#include "host/overview_docks.h"
 #include "host/qt_platform.h"
 #include "host/text.h"
 
@@ -113,6 +114,7 @@ void MainWindow::UpdateEditTexts() {
 
 void MainWindow::AfterChange(Project& project, const std::string& state) {
     fw::CDocument& document = *project.open.document;
+    if (&project == active_) docks_->Refresh(&document);
     if (!document.IsModified()) project.history.MarkSaved(state);
 
     if (document.IsModified()) {

@@ -2,9 +2,27 @@
 
 #include <cstdio>
 
+#include "model/catalogue.h"
 #include "model/crossbar.h"
 
 namespace regsmith {
+
+CrystalPins CrystalPinsOf(std::uint8_t deviceId) {
+    return IsSmallPackage(deviceId) ? CrystalPins{2, 3} : CrystalPins{7, 8};
+}
+
+int CnvstrPin(std::uint8_t deviceId) { return IsSmallPackage(deviceId) ? 5 : 10; }
+
+int AdcInputPin(std::uint8_t deviceId, std::uint8_t code) {
+    return code < PinCount(deviceId) ? code : kNoPin;
+}
+
+int ComparatorInputCount(std::uint8_t deviceId) { return IsSmallPackage(deviceId) ? 3 : 8; }
+
+int ComparatorInputPin(std::uint8_t deviceId, bool positive, std::uint8_t code) {
+    if (code >= ComparatorInputCount(deviceId)) return kNoPin;
+    return code * 2 + (positive ? 0 : 1);
+}
 
 std::string PinStatusText(std::string_view label, bool analog, bool skipped, bool expectAnalog,
                           std::string_view purpose) {

@@ -5,6 +5,7 @@
 #include "fw/app.h"
 #include "fw/archive.h"
 #include "model/catalogue.h"
+#include "model/overview.h"
 #include "model/project_file.h"
 
 namespace regsmith {
@@ -17,6 +18,11 @@ void CDeviceDocument::GetBlock(PeripheralBlock& block, std::int32_t number) {
 
 void CDeviceDocument::SetBlock(const PeripheralBlock& block, std::int32_t number) {
     deviceData.blockMap[number] = block;
+}
+
+bool CDeviceDocument::GetOverview(fw::ChipOverview& overview) const {
+    BuildOverview({deviceId, &clocks, &deviceData.blockMap}, overview);
+    return true;
 }
 
 std::string CDeviceDocument::ToBytes() {

@@ -64,6 +64,8 @@ public:
     // Per peripheral block, each register whose value, flags or texts differ
     // (name, old, new); the clocks, code format and model too.
     bool WriteDifferences(const fw::CDocument& other, std::ostream& out) const override;
+    // Pins, clocks and problems of the current registers (model/overview.h).
+    bool GetOverview(fw::ChipOverview& overview) const override;
 };
 
 }  // namespace regsmith

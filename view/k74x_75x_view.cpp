@@ -4,10 +4,12 @@
 #include <optional>
 
 #include "fw/app.h"
+#include "fw/report.h"
 #include "model/project_file.h"
 #include "view/colouring.h"
 #include "view/command_ids.h"
 #include "view/messages.h"
+#include "view/report_content.h"
 #include "view/sheet_commands.h"
 
 namespace regsmith {
@@ -183,6 +185,18 @@ bool CK74x_75xView::OnUpdateCommand(int id, fw::CommandState& state) const {
         case ID_PERIPHERALS_RESETALL: state.enabled = true; return true;
         default: return false;
     }
+}
+
+}  // namespace regsmith
+
+namespace regsmith {
+
+bool CK74x_75xView::GetReportContent(fw::ReportContent& content) {
+    CDeviceDocument* document = OwnDocument();
+    if (!document) return false;
+    FillReportContent(*document, content);
+    content.source = GetText();
+    return true;
 }
 
 }  // namespace regsmith

@@ -34,6 +34,7 @@ public:
     void OnActivateView(bool active) override;
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, fw::CommandState& state) const override;
+    bool GetReportContent(fw::ReportContent& content) override;
 
     void OnOptionsCodeformatC();
     void OnOptionsCodeformatAsm();

@@ -196,6 +196,30 @@ fw::DialogResult RunSheetCommand(int command, CDeviceDocument& document) {
     return RunAndWriteBack(sheet, context, spec->writtenOnOk, spec->restoresOscillatorClocks);
 }
 
+void VisitSheetPages(CDeviceDocument& document,
+                     const std::function<void(const SheetCommandSpec& sheet, fw::PropertyPage& page)>& visit) {
+    const ClockSettings clocks = document.clocks;
+    const bool modified = document.IsModified();
+    for (const SheetCommandSpec& spec : SheetCommands()) {
+        auto registered = Registry().find(spec.command);
+        if (registered == Registry().end() || registered->second.empty()) continue;
+        const std::vector<PageRegistration> registrations = registered->second;
+        SheetContext context(document);
+        for (std::int32_t number : spec.copiedOut) context.CopyOut(number);
+        CDeviceDlg sheet(spec.title);
+        const auto pages = AddPages(sheet, registrations, context);
+        RunningScope running(document);
+        for (int index = 0; index < sheet.PageCount(); ++index) {
+            if (!sheet.SetActivePage(index)) break;
+            visit(spec, sheet.Page(index));
+        }
+        // The clock words are the document's own: a page that wrote them
+        // while loading must not change the document.
+        document.clocks = clocks;
+    }
+    document.SetModifiedFlag(modified);
+}
+
 fw::DialogResult RunNestedSheet(CDeviceDlg& sheet, SheetContext& context, const std::vector<std::int32_t>& writtenOnOk,
                                 bool restoresOscillatorClocks) {
     // The nested pages edit the outer sheet's copies directly.  A cancelled

@@ -133,6 +133,14 @@ fw::DialogResult RunNestedSheet(CDeviceDlg& sheet, SheetContext& context,
 // Whether every one of those pages is registered (to enable a button).
 bool PagesRegistered(const std::vector<std::string>& pageTitles);
 
+// Builds the sheet of every Peripherals command that has pages on copies of
+// `document`'s blocks, displays each page once in tab order (as opening the
+// sheet and clicking every tab would) and hands it to `visit`.  Writes
+// nothing back: the document, its clock words and its modified flag stay as
+// they were.  For reading what every page shows (the configuration report).
+void VisitSheetPages(CDeviceDocument& document,
+                     const std::function<void(const SheetCommandSpec& sheet, fw::PropertyPage& page)>& visit);
+
 // The document of the innermost sheet command or nested sheet that is
 // running, or null.
 CDeviceDocument* RunningSheetDocument();

@@ -7,10 +7,9 @@
 namespace regsmith {
 
 std::vector<AdcInput> AdcInputs(std::uint8_t deviceId) {
-    const int pins = PinCount(deviceId);
     std::vector<AdcInput> inputs;
-    inputs.reserve(static_cast<std::size_t>(pins) + 3);
-    for (int pin = 0; pin < pins; ++pin) inputs.push_back({PinName(pin), static_cast<std::uint8_t>(pin), pin});
+    for (std::uint8_t code = 0; AdcInputPin(deviceId, code) != kNoPin; ++code)
+        inputs.push_back({PinName(AdcInputPin(deviceId, code)), code, AdcInputPin(deviceId, code)});
     inputs.push_back({"Temp Sensor", kTempSensorCode, kNoPin});
     inputs.push_back({"Vregout", kVregoutCode, kNoPin});
     inputs.push_back({"GND", kGndCode, kNoPin});
@@ -25,7 +24,7 @@ std::string AdcInputStatus(const std::vector<AdcInput>& inputs, std::uint8_t cod
 
 std::string CnvstrStatus(std::uint8_t deviceId, std::uint8_t adc0cn, const PeripheralBlock& portIO) {
     if ((adc0cn & kStartMask) != kStartOnCnvstr) return {};
-    const int pin = IsSmallPackage(deviceId) ? 5 : 10;  // P0.5 or P1.2
+    const int pin = CnvstrPin(deviceId);
     return PinName(pin) + (IsPinSkipped(portIO, pin) ? " for CNVSTR is Skipped, Configured Properly"
                                                      : " for CNVSTR is Not Skipped, NOT Configured Properly");
 }

@@ -4,8 +4,6 @@
 
 namespace regsmith {
 
-std::uint32_t SarClock(std::uint32_t sysclk, unsigned ad0sc) { return sysclk / (ad0sc + 1u); }
-
 SarDivider CalculateSarDivider(std::uint32_t sysclk, std::uint32_t target) {
     SarDivider divider;
     if (sysclk == 0 || target == 0) return divider;

@@ -4,12 +4,11 @@
 
 #include <cstdint>
 
+#include "model/clock_rates.h"
+
 namespace regsmith {
 
 inline constexpr unsigned kMaxAd0sc = 0x1F;
-
-// SYSCLK / (AD0SC + 1), integer division, in Hz.
-std::uint32_t SarClock(std::uint32_t sysclk, unsigned ad0sc);
 
 enum class SarDividerResult {
     kOk,

@@ -36,12 +36,8 @@ const Captions& CaptionsOf(std::uint8_t mode) {
     }
 }
 
-// The crystal pins of each package.
-struct CrystalPins {
-    int xtal1, xtal2;
-};
-constexpr CrystalPins kSmallPackagePins{2, 3};
-constexpr CrystalPins kLargePackagePins{7, 8};
+// The large package's pins, whose captions are the widest.
+const CrystalPins kLargePackagePins = CrystalPinsOf(0xD6);
 
 std::string Xtal1Label(const CrystalPins& pins) { return PinName(pins.xtal1) + " for XTAL1"; }
 std::string Xtal2Label(const CrystalPins& pins) { return PinName(pins.xtal2) + " for XTAL2"; }
@@ -146,7 +142,7 @@ void COscExtPropPage::ExternalSysclkUpdate() {
 void COscExtPropPage::PinCheck() {
     const std::uint8_t mode = Value(reg::OSCXCN) & kExternalModeMask;
     if (mode == kModeUnused) return;
-    const CrystalPins& pins = IsSmallPackage(GetActiveDeviceId()) ? kSmallPackagePins : kLargePackagePins;
+    const CrystalPins pins = CrystalPinsOf(GetActiveDeviceId());
     const PeripheralBlock& portIO = Copy(kBlockPortIO);
     const bool crystal = mode == kModeCrystal || mode == kModeCrystalHalf;
     const bool cmos = mode == kModeCmos || mode == kModeCmosHalf;

@@ -2,35 +2,6 @@
 
 namespace regsmith::clocks {
 
-std::uint32_t InternalSysclk(std::uint32_t internalOscFrequency, std::uint8_t oscicn) {
-    const int n = oscicn & kInternalDividerMask;
-    if (n == 7) return internalOscFrequency;
-    // 1/2 ... 1/128 are exact in a double, so the product is truncated exactly.
-    const double factor = 1.0 / static_cast<double>(1u << (7 - n));
-    return static_cast<std::uint32_t>(static_cast<double>(internalOscFrequency) * factor);
-}
-
-bool ExternalModeHalves(std::uint8_t oscxcn) {
-    switch (oscxcn & kExternalModeMask) {
-        case kModeCmosHalf:
-        case kModeRc:
-        case kModeCapacitor:
-        case kModeCrystalHalf: return true;
-        default: return false;
-    }
-}
-
-std::uint32_t ExternalSysclk(std::uint32_t externalOscFrequency, std::uint8_t oscxcn) {
-    if (!ExternalModeHalves(oscxcn)) return externalOscFrequency;
-    return static_cast<std::uint32_t>(static_cast<double>(externalOscFrequency) * 0.5);
-}
-
-std::uint32_t Sysclk(std::uint8_t oscxcn, std::uint8_t oscicn, std::uint8_t clksel, std::uint32_t internalOscFrequency,
-                     std::uint32_t externalOscFrequency) {
-    if ((clksel & kExternalSourceBit) != 0) return ExternalSysclk(externalOscFrequency, oscxcn);
-    return InternalSysclk(internalOscFrequency, oscicn);
-}
-
 FrequencyText ReadFrequencyText(const std::string& text) {
     FrequencyText result;
     // Blanks around the number are not worth a warning; anything else is.

@@ -7,12 +7,11 @@
 namespace regsmith {
 
 std::vector<ComparatorInput> ComparatorInputs(bool positive, std::uint8_t deviceId) {
-    // Positive inputs are the even pins, negative inputs the odd ones.
-    const int pins = IsSmallPackage(deviceId) ? 3 : 8;
+    const int pins = ComparatorInputCount(deviceId);
     std::vector<ComparatorInput> inputs;
     inputs.reserve(static_cast<std::size_t>(pins) + 1);
     for (int code = 0; code < pins; ++code) {
-        const int pin = code * 2 + (positive ? 0 : 1);
+        const int pin = ComparatorInputPin(deviceId, positive, static_cast<std::uint8_t>(code));
         inputs.push_back({PinName(pin), static_cast<std::uint8_t>(code), pin});
     }
     inputs.push_back({"None", kNoInputCode, kNoPin});

@@ -17,37 +17,6 @@ std::string Format(const char* format, auto... values) {
 
 }  // namespace
 
-std::uint32_t PcaClockFrequency(std::uint8_t pca0md, const PcaClocks& clocks) {
-    switch (pca0md & kTimeBaseMask) {
-        case kSysclkDiv12: return clocks.sysclk / 12;
-        case kSysclkDiv4: return clocks.sysclk >> 2;
-        case kTimer0Overflow: return clocks.timer0Rate;
-        case kEciFalling: return clocks.eci;
-        case kExternalDiv8: return clocks.externalOsc >> 3;
-        default: return clocks.sysclk;
-    }
-}
-
-std::optional<double> WatchdogTimeoutMs(std::uint8_t pca0md, std::uint8_t pca0cpl2, std::uint8_t pca0l,
-                                        const PcaClocks& clocks) {
-    // PCA clock periods per clock of the source, and the source.
-    double divider = 1;
-    std::uint32_t source = 0;
-    switch (pca0md & kTimeBaseMask) {
-        case kSysclkDiv12: divider = 12, source = clocks.sysclk; break;
-        case kSysclkDiv4: divider = 4, source = clocks.sysclk; break;
-        case kTimer0Overflow: source = clocks.timer0Rate; break;
-        case kEciFalling: source = clocks.eci; break;
-        case kSysclk: source = clocks.sysclk; break;
-        case kExternalDiv8: divider = 8, source = clocks.externalOsc; break;
-        default: return std::nullopt;
-    }
-    // A clock that does not run has no period: shown as 0, never divided by.
-    if (source == 0) return 0.0;
-    const double period = divider / source;
-    return period * ((pca0cpl2 + 1) * 256.0 - pca0l) * 1000;
-}
-
 std::string FormatTimeout(std::optional<double> milliseconds) {
     return milliseconds ? Format("%.1f", *milliseconds) : std::string();
 }

@@ -8,37 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "model/clock_rates.h"
+
 namespace regsmith::pca {
 
-// PCA0MD bits 3-1: the PCA counter's time base.
-inline constexpr std::uint8_t kTimeBaseMask = 0x0E;
-enum TimeBase : std::uint8_t {
-    kSysclkDiv12 = 0x00,
-    kSysclkDiv4 = 0x02,
-    kTimer0Overflow = 0x04,
-    kEciFalling = 0x06,
-    kSysclk = 0x08,
-    kExternalDiv8 = 0x0A,
-};
-
-// The clocks a time base may run on, in Hz.
-struct PcaClocks {
-    std::uint32_t sysclk = 0;
-    std::uint32_t externalOsc = 0;
-    std::uint32_t eci = 0;         // the frequency on the ECI pin (the document's pcaClockWord)
-    std::uint32_t timer0Rate = 0;  // timer 0 overflows per second
-};
-
-// The PCA counter's clock for PCA0MD: SYSCLK / 12 and / 4 are integer
-// divisions (a shift for / 4), the external oscillator / 8 a shift.  The two
-// codes no radio sets (0x0C, 0x0E) count as SYSCLK.
-std::uint32_t PcaClockFrequency(std::uint8_t pca0md, const PcaClocks& clocks);
-
-// The watchdog timeout in ms, PCA0L counted: one PCA clock period times
-// ((PCA0CPL2 + 1) * 256 - PCA0L).  A time base whose clock is 0 gives 0; the
-// two codes no radio sets give no value.
-std::optional<double> WatchdogTimeoutMs(std::uint8_t pca0md, std::uint8_t pca0cpl2, std::uint8_t pca0l,
-                                        const PcaClocks& clocks);
 // The timeout as the page shows it ("%.1f"), "" without a value.
 std::string FormatTimeout(std::optional<double> milliseconds);
 

@@ -13,14 +13,7 @@ CPcaPage::CPcaPage(std::string title, SheetContext& sheet) : CDevicePropPage(std
 }
 
 pca::PcaClocks CPcaPage::Clocks() const {
-    pca::PcaClocks clocks;
-    const ClockSettings& words = Sheet().Clocks();
-    clocks.sysclk = words.sysclk;
-    clocks.externalOsc = words.externalOscFrequency;
-    clocks.eci = words.pcaClockWord;
-    const PeripheralBlock& timers = Copy(kBlockTimers);
-    clocks.timer0Rate = Timer0OverflowRate(ValueOf(timers, reg::CKCON), ValueOf(timers, reg::TH0), clocks.sysclk);
-    return clocks;
+    return pca::PcaClocksOf(Sheet().Clocks(), Copy(kBlockTimers));
 }
 
 std::uint32_t CPcaPage::PcaFrequency() const { return pca::PcaClockFrequency(Value(reg::PCA0MD), Clocks()); }

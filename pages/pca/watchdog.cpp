@@ -13,12 +13,6 @@ bool Changed(const PeripheralBlock& block, int index) {
 
 }  // namespace
 
-WatchdogState ReadWatchdog(const PeripheralBlock& pca) {
-    const RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
-    if (cpl2 == nullptr || cpl2->cAfter.empty()) return WatchdogState::Disabled;
-    return cpl2->cAfter.size() > 19 && cpl2->cAfter[19] == '2' ? WatchdogState::Locked : WatchdogState::Enabled;
-}
-
 void WriteWatchdog(PeripheralBlock& pca, WatchdogState state) {
     RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
     if (cpl2 == nullptr) return;

@@ -2,16 +2,16 @@
 // The watchdog timer that PCA module 2 provides.  Its on/off and lock state
 // is kept in the text after the PCA0CPL2 line (the statement that starts or
 // locks it once the timeout is in place); the PCA0MD line's text before it
-// stops the watchdog.  Whether those two lines are generated is decided by
+// stops the watchdog.  Reading that state (ReadWatchdog) is in
+// model/clock_rates.h, with the timeout.  Whether those two lines are generated is decided by
 // the forced-output flags of PCA0MD and PCA0CPL2 (the emission rule).
 
 #include <cstdint>
 
+#include "model/clock_rates.h"
 #include "model/device_data.h"
 
 namespace regsmith::pca {
-
-enum class WatchdogState { Disabled, Enabled, Locked };
 
 // The texts after PCA0CPL2 for an enabled, unlocked watchdog and for a locked one.
 inline constexpr const char* kWatchdogStartC = "    PCA0MD    |= 0x40;\r\n";
@@ -24,10 +24,6 @@ inline constexpr std::uint8_t kWatchdogLockBit = 0x20;
 inline constexpr std::uint8_t kModuleModeMask = 0xFE;
 inline constexpr std::uint8_t kCcfInterruptBit = 0x01;
 
-// Enabled when the text after PCA0CPL2 is not empty; locked when it sets
-// bit 0x20 (the digit at position 19 is "2").  A block without PCA0CPL2 reads
-// as disabled.
-WatchdogState ReadWatchdog(const PeripheralBlock& pca);
 void WriteWatchdog(PeripheralBlock& pca, WatchdogState state);
 
 // Sets the forced-output flags of PCA0MD and PCA0CPL2 from the block alone:

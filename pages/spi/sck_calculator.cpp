@@ -4,8 +4,6 @@
 
 namespace regsmith::spi {
 
-std::uint32_t SckRate(std::uint32_t sysclk, std::uint8_t spi0ckr) { return sysclk / (2u * spi0ckr + 2u); }
-
 SckSetting CalculateSck(std::uint32_t sysclk, std::uint32_t target) {
     SckSetting setting;
     if (sysclk == 0 || target == 0) return setting;

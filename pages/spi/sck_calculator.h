@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace regsmith::spi {
+#include "model/clock_rates.h"
 
-// SYSCLK / (2 * SPI0CKR + 2), in integers.
-std::uint32_t SckRate(std::uint32_t sysclk, std::uint8_t spi0ckr);
+namespace regsmith::spi {
 
 enum class SckOutcome {
     InvalidInput,  // SYSCLK or the target is 0: "Error: Invalid Input Values."

@@ -7,7 +7,6 @@
 namespace regsmith {
 
 std::string VrefPinStatus(const PeripheralBlock& portIO) {
-    constexpr int kVrefPin = 0;  // P0.0
     return PinStatus(portIO, kVrefPin, PinName(kVrefPin), true, " for VREF");
 }
 

@@ -148,8 +148,12 @@ regsmith-cli new QK740 -|--force --help --output -o
 regsmith-cli generate |board.rsg boards
 regsmith-cli generate board.rsg --format |asm c
 regsmith-cli generate board.rsg -o |board.rsg boards built.asm installed.asm notes.txt stderr
-regsmith-cli dump --|--changed --help --json
+regsmith-cli dump --|--changed --clocks --help --json --pins
+regsmith-cli check |board.rsg boards
+regsmith-cli check board.rsg --|--help --json --werror
 regsmith-cli generate board.rsg --line-ends |crlf lf
+regsmith-cli report board.rsg --format |html md pdf
+regsmith-cli report board.rsg --paper |a4 letter
 regsmith-cli generate --check board.rsg |board.rsg boards built.asm installed.asm notes.txt stderr
 regsmith-cli diff board.rsg |board.rsg boards
 regsmith-cli script n|notes.txt
