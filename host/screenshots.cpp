@@ -11,6 +11,7 @@
 
 #include "fw/app.h"
 #include "host/form_renderer.h"
+#include "host/help_window.h"
 #include "host/main_window.h"
 #include "host/qt_platform.h"
 #include "host/text.h"
@@ -65,6 +66,11 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     window.resize(900, 640);
     window.show();
+    if (window.Projects().empty()) {
+        // What a newcomer meets first.
+        Settle();
+        save(window, "start-page");
+    }
     if (!project.empty()) {
         // The project named on the command line, as the user asked for it.
         if (!window.OpenProject(project)) {
@@ -77,6 +83,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     Settle();
     save(window, "main-window");
+    // The user guide in its window, at the chapter on sheets.
+    if (HelpWindow* help = ShowHelp("sheets")) {
+        help->resize(900, 640);
+        Settle();
+        save(*help, "help-window");
+        help->close();
+    }
 
     // Questions are answered with their safe choice; a dialog is pictured
     // (its name after `dialogPrefix`), then cancelled; a nested sheet is

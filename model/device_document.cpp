@@ -4,6 +4,7 @@
 
 #include "fw/app.h"
 #include "fw/archive.h"
+#include "model/catalogue.h"
 #include "model/project_file.h"
 
 namespace regsmith {
@@ -17,6 +18,8 @@ void CDeviceDocument::GetBlock(PeripheralBlock& block, std::int32_t number) {
 void CDeviceDocument::SetBlock(const PeripheralBlock& block, std::int32_t number) {
     deviceData.blockMap[number] = block;
 }
+
+std::string CDeviceDocument::GetModelName() const { return std::string(ModelName(deviceId)); }
 
 std::string CDeviceDocument::ToBytes() {
     fw::CArchive archive;
