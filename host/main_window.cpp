@@ -138,6 +138,7 @@ MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
     startScroll->setWidget(startPage_);
     startScroll->setWidgetResizable(true);
     startScroll->setFrameShape(QFrame::NoFrame);
+    startScroll->setFocusPolicy(Qt::NoFocus);  // it would be a Tab stop that shows nothing
     centre_ = new QStackedWidget;
     centre_->addWidget(startScroll);
     centre_->addWidget(mdi_);
@@ -627,7 +628,9 @@ void MainWindow::FitIntoScreen() {
     constexpr int kFrame = 40;  // title bar and borders a window manager adds
     const QSize size(std::min(960, available.width() - 16), std::min(680, available.height() - kFrame));
     resize(size.expandedTo(QSize(200, 150)));
-    move(available.center() - QPoint(width() / 2, (height() + kFrame) / 2) + QPoint(0, kFrame));
+    // move() places the frame: the title bar is above the client area.
+    move(available.left() + (available.width() - width()) / 2,
+         available.top() + std::max(0, (available.height() - height() - kFrame) / 2));
 }
 
 // ---- Host commands -------------------------------------------------------------
@@ -648,7 +651,7 @@ void MainWindow::OnFileNew() {
     auto* layout = new QVBoxLayout(&dialog);
     auto* label = new QLabel("&New project for:");
     layout->addWidget(label);
-    auto* list = new ModelPicker(templates);
+    auto* list = new ModelPicker(templates, 12);  // every model in sight
     // The active project's model first in line: a second board of the same kind.
     if (active_) list->Select(ModelOf(*active_));
     label->setBuddy(list);

@@ -40,7 +40,8 @@ QString ModelSummary(const fw::CDocTemplate& docTemplate) {
     return summary;
 }
 
-ModelPicker::ModelPicker(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templates, QWidget* parent)
+ModelPicker::ModelPicker(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templates, int rows,
+                         QWidget* parent)
     : QTreeWidget(parent) {
     setRootIsDecorated(false);
     setAllColumnsShowFocus(true);
@@ -66,9 +67,8 @@ ModelPicker::ModelPicker(const std::vector<std::unique_ptr<fw::CDocTemplate>>& t
     }
     setMinimumWidth(width);
     if (topLevelItemCount() > 0) setCurrentItem(topLevelItem(0));
-    // Every model in sight without scrolling, where the screen allows.
-    const int rows = std::min(topLevelItemCount(), 12);
-    setMinimumHeight(header()->sizeHint().height() + rows * (fontMetrics().height() + 6) + 2 * frameWidth());
+    const int shown = std::min(topLevelItemCount(), rows);
+    setMinimumHeight(header()->sizeHint().height() + shown * (fontMetrics().height() + 6) + 2 * frameWidth());
 }
 
 const fw::CDocTemplate* ModelPicker::Selected() const {
@@ -97,14 +97,15 @@ StartPage::StartPage(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templ
     layout->addWidget(title);
     layout->addWidget(new QLabel("Pick a model to start a new project, or open one you have. F1 shows the user guide."));
 
-    auto* columns = new QHBoxLayout;
+    auto* columns = new QBoxLayout(QBoxLayout::LeftToRight);
+    columns_ = columns;
     auto* newBox = new QGroupBox("New project");
     auto* newLayout = new QVBoxLayout(newBox);
     auto* modelLabel = new QLabel("&Model:");
-    models_ = new ModelPicker(templates);
+    models_ = new ModelPicker(templates, 6);
     modelLabel->setBuddy(models_);
     newLayout->addWidget(modelLabel);
-    newLayout->addWidget(models_, 1);
+    newLayout->addWidget(models_, 2);
     auto* buttons = new QHBoxLayout;
     newButton_ = new QPushButton("&New Project");
     newButton_->setEnabled(!templates.empty());
@@ -141,6 +142,17 @@ StartPage::StartPage(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templ
     connect(recent_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         if (item && !item->isDisabled() && onOpenRecent) onOpenRecent(item->data(0, Qt::UserRole).toString());
     });
+}
+
+void StartPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    int sideBySide = 0;
+    for (int i = 0; i < columns_->count(); ++i)
+        if (QWidget* box = columns_->itemAt(i)->widget()) sideBySide += box->minimumSizeHint().width() + 24;
+    // In a scroll area the room is the area's, not this page's own width.
+    const int room = parentWidget() ? std::min(width(), parentWidget()->width()) : width();
+    const auto direction = room >= sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (columns_->direction() != direction) columns_->setDirection(direction);
 }
 
 void StartPage::SetRecent(const std::vector<RecentProject>& recent) {

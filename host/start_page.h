@@ -14,6 +14,7 @@
 
 #include "fw/doctemplate.h"
 
+class QBoxLayout;
 class QPushButton;
 
 namespace regsmith::host {
@@ -25,7 +26,8 @@ QString ModelSummary(const fw::CDocTemplate& docTemplate);
 // The models, one row each: model, package, port pins, LIN, device id.
 class ModelPicker : public QTreeWidget {
 public:
-    explicit ModelPicker(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templates, QWidget* parent = nullptr);
+    // At least `rows` rows in sight.
+    ModelPicker(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templates, int rows, QWidget* parent = nullptr);
     // The chosen model, or null.
     const fw::CDocTemplate* Selected() const;
     // Selects the model named `model` ("QK750"); false if it is not listed.
@@ -57,7 +59,12 @@ public:
     std::function<void()> onOpen;
     std::function<void(const QString&)> onOpenRecent;
 
+protected:
+    // The two boxes side by side where there is room, else one above the other.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QBoxLayout* columns_ = nullptr;
     ModelPicker* models_ = nullptr;
     QPushButton* newButton_ = nullptr;
     QPushButton* openButton_ = nullptr;

@@ -295,6 +295,31 @@ private slots:
         QCOMPARE(recent->topLevelItem(0)->text(2), QString("missing"));
     }
 
+    // Tab goes round stops that each show their focus: on the start page its
+    // lists and buttons; with a project the code window keeps it (its caret
+    // shows it; Ctrl+Tab goes to the next project).
+    void tabStopsOfTheMainWindowShowTheirFocus() {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto walk = [](QWidget* first) {
+            first->setFocus();
+            QStringList stops;
+            for (int i = 0; i < 12; ++i) {
+                QWidget* focus = QApplication::focusWidget();
+                if (!focus) return stops << "nothing";
+                stops << (focus->accessibleName().isEmpty() ? QString(focus->metaObject()->className())
+                                                            : focus->accessibleName());
+                QTest::keyClick(focus, Qt::Key_Tab);
+                if (QApplication::focusWidget() == first) break;
+            }
+            return stops;
+        };
+        QCOMPARE(walk(window->Start()->Models()).join(", "),
+                 QString("Device model, QPushButton, QPushButton, Recent projects"));
+        window->NewProject(Model("QK750"));
+        QCOMPARE(walk(window->ActiveProject()->codeView).join(", "), QString("Generated source"));
+    }
+
     void mainWindowFitsTheScreen() {
         const QRect available = window->screen()->availableGeometry();
         QVERIFY2(available.contains(window->geometry()),
