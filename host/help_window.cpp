@@ -1,9 +1,12 @@
 #include "host/help_window.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QDir>
+#include <QImageReader>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -58,6 +62,37 @@ QString PlainText(QString html) {
     decode.setHtml(html);
     return decode.toPlainText().simplified();
 }
+
+// The guide's browser: pictures wider than a page are shown scaled down to
+// its width (the guide's style sheet asks for that, the browser cannot), by
+// a width on each <img> of the page as it is read.
+class GuideBrowser : public QTextBrowser {
+public:
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource || !name.isLocalFile()) return resource;
+        QString html = resource.canConvert<QByteArray>() ? QString::fromUtf8(resource.toByteArray())
+                                                         : resource.toString();
+        static const QRegularExpression image(R"re(<img\b(?![^>]*\bwidth=)([^>]*)\bsrc="([^"]+)")re",
+                                              QRegularExpression::CaseInsensitiveOption);
+        const QDir folder = QFileInfo(name.toLocalFile()).absoluteDir();
+        QString out;
+        qsizetype last = 0;
+        for (auto it = image.globalMatch(html); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            constexpr int kWidest = 640;
+            const QSize size = QImageReader(folder.filePath(match.captured(2))).size();
+            out += html.mid(last, match.capturedEnd() - last);
+            if (size.width() > kWidest) out += QString(" width=\"%1\"").arg(kWidest);
+            last = match.capturedEnd();
+        }
+        out += html.mid(last);
+        // The browser lays pictures with a style of their own out with room
+        // above them as tall as they are: the widths above do the style's work.
+        out.replace(QRegularExpression(R"re(\bimg\s*\{[^}]*\})re"), QString());
+        return out;
+    }
+};
 
 }  // namespace
 
@@ -126,7 +161,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     contents_ = new QTreeWidget;
     contents_->setHeaderHidden(true);
     contents_->setAccessibleName("Contents");
-    browser_ = new QTextBrowser;
+    browser_ = new GuideBrowser;
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
     browser_->setAccessibleName("User guide");
@@ -211,7 +246,12 @@ void HelpWindow::GoTo(const QString& anchor) {
     QUrl url = browser_->source();
     url.setFragment(anchor.isEmpty() ? QString() : anchor);
     browser_->setSource(url);
-    if (anchor.isEmpty()) browser_->scrollToAnchor(QString());
+    // The whole guide laid out first (pictures included), then to the
+    // anchor: scrolled earlier it would land where the heading was before
+    // the pictures above it took their room.
+    browser_->document()->documentLayout()->documentSize();
+    browser_->scrollToAnchor(anchor);
+    QTimer::singleShot(0, browser_, [browser = browser_, anchor] { browser->scrollToAnchor(anchor); });
     // The contents follow.
     for (QTreeWidgetItemIterator it(contents_); *it; ++it)
         if ((*it)->data(0, Qt::UserRole).toString() == anchor) {

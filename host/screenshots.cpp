@@ -83,8 +83,8 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     Settle();
     save(window, "main-window");
-    // The user guide in its window, at the chapter on sheets.
-    if (HelpWindow* help = ShowHelp("sheets")) {
+    // The user guide in its window, at the chapter on projects.
+    if (HelpWindow* help = ShowHelp("projects")) {
         help->resize(900, 640);
         Settle();
         save(*help, "help-window");
