@@ -19,7 +19,9 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 
 #include "fw/app.h"
@@ -253,8 +255,21 @@ fw::PrintResult QtPlatform::PrintText(QPrinter& printer, const fw::PrintRequest&
     document.setDocumentMargin(0);
     FillTextDocument(document, request.text, request.colours, ResolveFixedFont(request.font));
     const QSizeF pageSize(body.width(), body.height());
-    document.setPageSize(pageSize);
-    const int pages = std::max(1, document.pageCount());
+    // Laid out as one long page, then cut between lines: no line is split
+    // across two pages or drawn under the footer.
+    document.setPageSize(QSizeF(pageSize.width(), 1e9));
+    std::vector<double> breaks{0.0};  // the top of each page in the document
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const QPointF origin = document.documentLayout()->blockBoundingRect(block).topLeft();
+        for (int l = 0; layout && l < layout->lineCount(); ++l) {
+            const QRectF line = layout->lineAt(l).rect().translated(origin);
+            if (line.bottom() - breaks.back() > pageSize.height() && line.top() > breaks.back())
+                breaks.push_back(line.top());
+        }
+    }
+    breaks.push_back(document.documentLayout()->documentSize().height());
+    const int pages = std::max(1, static_cast<int>(breaks.size()) - 1);
     const QString title = header.title.isEmpty() ? Q(request.documentName) : header.title;
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage()) {
@@ -278,7 +293,10 @@ fw::PrintResult QtPlatform::PrintText(QPrinter& printer, const fw::PrintRequest&
         painter.restore();
 
         painter.save();
-        const QRectF clip(0, i * pageSize.height(), pageSize.width(), pageSize.height());
+        const double end = i + 1 < static_cast<int>(breaks.size()) ? breaks[static_cast<std::size_t>(i) + 1]
+                                                                   : breaks.back();
+        const QRectF clip(0, breaks[static_cast<std::size_t>(i)], pageSize.width(),
+                          std::max(0.0, end - breaks[static_cast<std::size_t>(i)]));
         painter.translate(body.left(), body.top() - clip.top());
         document.drawContents(&painter, clip);
         painter.restore();
