@@ -266,6 +266,9 @@ bool HelpWindow::Find(const QString& text, bool backwards) {
         return false;
     }
     MarkMatches(text);
+    // A new search starts where the reader is, not at the top of the guide.
+    if (!browser_->textCursor().hasSelection())
+        browser_->setTextCursor(browser_->cursorForPosition(QPoint(0, 0)));
     const QTextDocument::FindFlags flags = backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (browser_->find(text, flags)) {
         searchStatus_->clear();
