@@ -146,7 +146,9 @@ StartPage::StartPage(const std::vector<std::unique_ptr<fw::CDocTemplate>>& templ
 
 void StartPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    int sideBySide = 0;
+    // The boxes' least widths, the gaps between them and the page's margins.
+    const QMargins margins = layout()->contentsMargins();
+    int sideBySide = margins.left() + margins.right() + columns_->spacing();
     for (int i = 0; i < columns_->count(); ++i)
         if (QWidget* box = columns_->itemAt(i)->widget()) sideBySide += box->minimumSizeHint().width() + 24;
     // In a scroll area the room is the area's, not this page's own width.
@@ -175,6 +177,7 @@ void StartPage::SetRecent(const std::vector<RecentProject>& recent) {
         auto* none = new QTreeWidgetItem(recent_);
         none->setText(0, "No recent projects");
         none->setDisabled(true);
+        none->setFirstColumnSpanned(true);
     }
 }
 
