@@ -61,6 +61,12 @@ public:
         return false;
     }
 
+    // The device model the document is for ("QK750"), as its template's
+    // new-file name gives it; empty when the document cannot tell.  A
+    // project opened from a file has the model the file names, whichever
+    // template opened it.
+    virtual std::string GetModelName() const { return {}; }
+
     // Human-readable description of everything the document holds, for
     // diagnostics (`regsmith-cli dump`).  The default writes nothing.
     virtual void Dump(std::ostream& out, bool json) const;

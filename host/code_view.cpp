@@ -5,11 +5,12 @@
 #include <QTextDocument>
 
 #include "host/text.h"
+#include "host/theme.h"
 
 namespace regsmith::host {
 
 void FillTextDocument(QTextDocument& document, const std::string& text, const std::vector<fw::ColourRange>& colours,
-                      const QFont& font) {
+                      const QFont& font, const QPalette* palette) {
     document.clear();
     document.setDefaultFont(font);
     QTextCursor cursor(&document);
@@ -17,10 +18,16 @@ void FillTextDocument(QTextDocument& document, const std::string& text, const st
     QTextCharFormat format;
     format.setFont(font);
     for (const TextRun& run : ColourRuns(text, colours)) {
-        format.setForeground(ToQColor(run.colour));
+        format.setForeground(palette ? ScreenColour(run.colour, *palette) : ToQColor(run.colour));
         cursor.insertText(run.text, format);
     }
     cursor.endEditBlock();
+}
+
+QColor ScreenColour(fw::Rgb colour, const QPalette& palette) {
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    if (colour == fw::Rgb{}) return ReadableOn(text, palette.color(QPalette::Active, QPalette::Base));
+    return ReadableOn(ToQColor(colour), palette.color(QPalette::Active, QPalette::Base));
 }
 
 CodeView::CodeView(fw::CView* view, QWidget* parent) : QPlainTextEdit(parent), view_(view) {
@@ -29,6 +36,8 @@ CodeView::CodeView(fw::CView* view, QWidget* parent) : QPlainTextEdit(parent), v
     setUndoRedoEnabled(false);
     // Keep the caret visible so the user can still move and select with the keyboard.
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setAccessibleName("Generated source");
+    setAccessibleDescription("The initialisation source generated from the project's settings; read-only.");
     if (view_) {
         setFont(ResolveFixedFont(view_->GetFont()));
         view_->onTextChanged = [this] { Refresh(); };
@@ -47,9 +56,16 @@ void CodeView::Refresh() {
     if (!view_) return;
     const QFont font = ResolveFixedFont(view_->GetFont());
     setFont(font);
-    FillTextDocument(*document(), view_->GetText(), view_->GetColours(), font);
+    const QPalette colours = palette();
+    FillTextDocument(*document(), view_->GetText(), view_->GetColours(), font, &colours);
     QTextCursor start(document());
     setTextCursor(start);
+}
+
+void CodeView::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    // A new colour scheme: the text is coloured again for it.
+    if (event->type() == QEvent::PaletteChange) Refresh();
 }
 
 }  // namespace regsmith::host

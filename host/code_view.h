@@ -16,9 +16,14 @@ class QTextDocument;
 namespace regsmith::host {
 
 // Replaces the contents of `document` with `text` drawn in `font`, black
-// except where `colours` say otherwise.
+// except where `colours` say otherwise.  With a `palette` the text is drawn
+// for the screen: black becomes the palette's text colour and every other
+// colour is kept readable on its base colour.
 void FillTextDocument(QTextDocument& document, const std::string& text, const std::vector<fw::ColourRange>& colours,
-                      const QFont& font);
+                      const QFont& font, const QPalette* palette = nullptr);
+
+// The colour the code window draws `colour` in under `palette`.
+QColor ScreenColour(fw::Rgb colour, const QPalette& palette);
 
 class CodeView : public QPlainTextEdit {
 public:
@@ -31,6 +36,9 @@ public:
     void Detach();
     // Reloads the text and colours from the view; caret to the start.
     void Refresh();
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     fw::CView* view_;

@@ -4,6 +4,7 @@
 //   regsmith [FILE.rsg]           start, opening FILE.rsg
 //   regsmith --screenshot DIR     render the main window and every sheet to PNG files
 //   regsmith --exit-when-shown    show the main window with a new project, then exit
+//   regsmith --palette dark       light or dark colours where the desktop's cannot be read
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,6 +26,7 @@
 #include "host/recovery.h"
 #include "host/screenshots.h"
 #include "host/text.h"
+#include "host/theme.h"
 
 using namespace regsmith::host;
 
@@ -82,8 +84,11 @@ int main(int argc, char** argv) {
     QCommandLineOption screenshot("screenshot", "Render the main window and every sheet to PNG files in DIR.", "DIR");
     QCommandLineOption exitWhenShown("exit-when-shown",
                                      "Show the main window with a new project, report the time taken and exit.");
+    QCommandLineOption palette("palette",
+                               "Colours: \"light\" or \"dark\" (default: the desktop's).", "NAME");
     parser.addOption(screenshot);
     parser.addOption(exitWhenShown);
+    parser.addOption(palette);
     parser.addPositionalArgument("FILE", "Project file (.rsg) to open.", "[FILE]");
     // Help and the version as process() prints them, but a failure to write
     // them (a full disk, a closed output) is reported, like any other output.
@@ -106,6 +111,16 @@ int main(int argc, char** argv) {
     // A project is read from a regular file only: a FIFO nobody writes to
     // would hang the window.
     fw::ReadRegularFilesOnly(true);
+    if (parser.isSet(palette)) {
+        QPalette colours;
+        if (!NamedPalette(parser.value(palette), colours)) {
+            std::fprintf(stderr, "regsmith: unknown palette \"%s\": use light or dark\n",
+                         qPrintable(parser.value(palette)));
+            return 1;
+        }
+        QApplication::setStyle("Fusion");
+        QApplication::setPalette(colours);
+    }
 
     fw::CWinApp app;
     QtPlatform platform;
@@ -163,10 +178,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     window.SetPersistRecentFiles(true);
     window.show();
-    // What a crashed session left comes back first: a file named on the
-    // command line that is among it then opens in its restored window.
-    if (window.EnableRecovery(RecoveryStore::DefaultFolder())) window.OfferRecovery();
-    for (const QString& file : files) window.OpenProject(S(file));
+    // Once the window is on the screen (its questions are centred on it):
+    // what a crashed session left comes back first, then a file named on the
+    // command line, which, if among it, opens in its restored window.
+    QTimer::singleShot(0, &window, [&window, files] {
+        if (window.EnableRecovery(RecoveryStore::DefaultFolder())) window.OfferRecovery();
+        for (const QString& file : files) window.OpenProject(S(file));
+    });
     if (!plugins.errors.empty() || app.GetTemplates().empty())
         QTimer::singleShot(0, &window, [&window, &plugins] { window.ReportPluginErrors(plugins.errors); });
     return application.exec();

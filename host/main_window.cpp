@@ -13,8 +13,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -22,10 +26,13 @@
 
 #include <algorithm>
 
+#include "host/about.h"
 #include "host/code_view.h"
+#include "host/help_window.h"
 #include "host/overview_docks.h"
 #include "host/qt_platform.h"
 #include "host/report_export.h"
+#include "host/start_page.h"
 #include "host/text.h"
 
 namespace regsmith::host {
@@ -52,6 +59,10 @@ private:
 
 namespace {
 
+// The host's own Help command of the window without a project (a project's
+// menu brings its own, which opens the same guide).
+constexpr int kHostHelpCommand = 0xE146;
+
 // The menu of the main window while no project is open.
 fw::MenuResource FrameMenu() {
     using fw::MenuItem;
@@ -63,23 +74,36 @@ fw::MenuResource FrameMenu() {
                                   MenuItem::Separator(), MenuItem::Command("E&xit", fw::ID_APP_EXIT)}),
         MenuItem::Popup("&View", {MenuItem::Command("&Toolbar", fw::ID_VIEW_TOOLBAR),
                                   MenuItem::Command("&Status Bar", fw::ID_VIEW_STATUS_BAR)}),
-        MenuItem::Popup("&Help", {MenuItem::Command("&About Regsmith...", fw::ID_APP_ABOUT)}),
+        MenuItem::Popup("&Help", {MenuItem::Command("&Help...", kHostHelpCommand),
+                                  MenuItem::Command("&About Regsmith...", fw::ID_APP_ABOUT)}),
     };
 }
 
 constexpr int kRecentFileCount = 4;
 const char* const kRecentFilesKey = "recentFiles";
+const char* const kRecentModelsKey = "recentModels";
 
 QKeySequence ShortcutFor(int id) {
     switch (id) {
         case fw::ID_FILE_NEW: return QKeySequence::New;
         case fw::ID_FILE_OPEN: return QKeySequence::Open;
         case fw::ID_FILE_SAVE: return QKeySequence::Save;
+        case fw::ID_FILE_SAVE_AS: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        case fw::ID_FILE_CLOSE: return QKeySequence(Qt::CTRL | Qt::Key_W);
+        case fw::ID_APP_EXIT: return QKeySequence(Qt::CTRL | Qt::Key_Q);
+        case kHostHelpCommand: return QKeySequence::HelpContents;
         case fw::ID_FILE_PRINT: return QKeySequence::Print;
         case fw::ID_EDIT_UNDO: return QKeySequence(Qt::CTRL | Qt::Key_Z);
         case fw::ID_EDIT_REDO: return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
         default: return {};
     }
+}
+
+// F1 for the Help command of any menu: the host's, or the item a project's
+// Help menu names "Help...".
+QKeySequence ShortcutFor(int id, const std::string& text) {
+    if (fw::StripAccelerator(text) == "Help...") return QKeySequence::HelpContents;
+    return ShortcutFor(id);
 }
 
 bool IsRecentFileId(int id) { return id >= fw::ID_FILE_MRU_FILE1 && id < fw::ID_FILE_MRU_FILE1 + 16; }
@@ -121,14 +145,40 @@ MainWindow::MainWindow(fw::CWinApp& app, QtPlatform& platform, QWidget* parent)
     mdi_->setTabsClosable(true);
     mdi_->setTabsMovable(true);
     mdi_->setDocumentMode(true);
-    setCentralWidget(mdi_);
+    // The start page while no project is open, the projects' tabs otherwise.
+    startPage_ = new StartPage(app_.GetTemplates());
+    startPage_->onNew = [this](const fw::CDocTemplate& docTemplate) { NewProject(docTemplate); };
+    startPage_->onOpen = [this] { RunCommand(fw::ID_FILE_OPEN); };
+    startPage_->onOpenRecent = [this](const QString& path) { OpenProject(S(path)); };
+    // It scrolls rather than make the window larger than a small screen.
+    auto* startScroll = new QScrollArea;
+    startScroll->setWidget(startPage_);
+    startScroll->setWidgetResizable(true);
+    startScroll->setFrameShape(QFrame::NoFrame);
+    startScroll->setFocusPolicy(Qt::NoFocus);  // it would be a Tab stop that shows nothing
+    centre_ = new QStackedWidget;
+    centre_->addWidget(startScroll);
+    centre_->addWidget(mdi_);
+    setCentralWidget(centre_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
     BuildToolBar();
     docks_ = std::make_unique<OverviewDocks>(*this, [this](const fw::SheetPage& where) { OpenSheetPage(where); });
     BuildMenuBar(nullptr);
     statusBar()->showMessage("Ready");
-    resize(960, 680);
+    modelStatus_ = new QLabel;
+    modelStatus_->setAccessibleName("Device model");
+    statusBar()->addPermanentWidget(modelStatus_);
+    FitIntoScreen();
     platform_.SetMainWindow(this);
+    platform_.printHeader = [this] {
+        QtPlatform::PrintHeader header;
+        if (active_) {
+            header.title = active_->window->windowTitle().remove("[*]");
+            header.path = Q(active_->open.document->GetPathName());
+        }
+        return header;
+    };
+    UpdateStartPage();
 }
 
 MainWindow::~MainWindow() {
@@ -184,7 +234,7 @@ void MainWindow::AddMenuItems(QMenu& menu, const std::vector<fw::MenuItem>& item
         QAction* action = menu.addAction(Q(item.text));
         const int id = item.id;
         action->setData(id);
-        action->setShortcut(ShortcutFor(id));
+        action->setShortcut(ShortcutFor(id, item.text));
         if (checkGroup || id == fw::ID_VIEW_TOOLBAR || id == fw::ID_VIEW_STATUS_BAR) action->setCheckable(true);
         if (item.checkedInResource) action->setChecked(true);
         if (id == fw::ID_FILE_MRU_FILE1) {
@@ -300,6 +350,7 @@ bool MainWindow::HostHandles(int id) const {
         case fw::ID_VIEW_STATUS_BAR:
         case fw::ID_EDIT_UNDO:
         case fw::ID_EDIT_REDO:
+        case kHostHelpCommand:
             return true;
         default:
             return IsRecentFileId(id);
@@ -350,6 +401,7 @@ void MainWindow::RunCommand(int id) {
             if (active_) ExportReport(this, *active_->open.view);
             break;
         case fw::ID_APP_ABOUT: OnAbout(); break;
+        case kHostHelpCommand: ShowHelp(); break;
         case fw::ID_APP_EXIT: close(); break;
         case fw::ID_VIEW_TOOLBAR: toolBar_->setVisible(toolBar_->isHidden()); break;
         case fw::ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); break;
@@ -398,6 +450,8 @@ Project* MainWindow::AddProject(fw::OpenDocument open, const fw::CDocTemplate& d
     auto* window = new ProjectWindow(*this);
     window->setWidget(raw->codeView);
     raw->window = window;
+    // The area in sight first: a tab added to a hidden area is not maximised.
+    centre_->setCurrentWidget(mdi_);
     mdi_->addSubWindow(window);
     window->show();
     mdi_->setActiveSubWindow(window);
@@ -430,9 +484,13 @@ Project* MainWindow::OpenProject(const std::string& path) {
     const fw::CDocTemplate& docTemplate = *app_.GetTemplates().front();
     fw::OpenDocument open = docTemplate.OpenDocumentFile(path);
     if (!open.document) return nullptr;
+    // The project's own model's template: its menu, and the model its
+    // recovery file names.
+    const fw::CDocTemplate* own = app_.FindTemplate(open.document->GetModelName());
     app_.AddToRecentFileList(path);
+    Project* project = AddProject(std::move(open), own ? *own : docTemplate);
     SaveRecentFiles();
-    return AddProject(std::move(open), docTemplate);
+    return project;
 }
 
 void MainWindow::ActivateProject(Project& project) {
@@ -525,22 +583,79 @@ void MainWindow::SetActive(Project* project) {
     UpdateCommandStates();
 }
 
+std::string MainWindow::ModelOf(const Project& project) const {
+    const std::string model = project.open.document->GetModelName();
+    return model.empty() && project.docTemplate ? project.docTemplate->GetDocString(fw::CDocTemplate::fileNewName)
+                                                : model;
+}
+
 void MainWindow::UpdateTitles() {
     for (const auto& project : projects_) {
         const fw::CDocument& document = *project->open.document;
+        // The file and the model: "board.rsg - QK750"; a new project is
+        // named after its model already.
         QString title = Q(document.GetTitle());
+        const QString model = Q(ModelOf(*project));
+        if (!model.isEmpty() && title != model) title += " - " + model;
         if (project->untitledNumber > 1) title += QString(" (%1)").arg(project->untitledNumber);
         project->window->setWindowTitle(title + "[*]");
         project->window->setWindowModified(document.IsModified());
-        project->window->setToolTip(Q(document.GetPathName()));
+        project->window->setToolTip(document.GetPathName().empty() ? "Not saved yet"
+                                                                   : Q(document.GetPathName()));
     }
     if (active_) {
-        setWindowTitle("Regsmith - " + active_->window->windowTitle());
+        setWindowTitle(active_->window->windowTitle() + " - Regsmith");
         setWindowModified(active_->open.document->IsModified());
+        const fw::CDocTemplate* model = app_.FindTemplate(ModelOf(*active_));
+        modelStatus_->setText(model ? ModelSummary(*model) : Q(ModelOf(*active_)));
     } else {
         setWindowTitle("Regsmith");
         setWindowModified(false);
+        modelStatus_->clear();
     }
+    // The tabs' own tooltips: the full path of each project.
+    if (auto* tabs = mdi_->findChild<QTabBar*>())
+        for (int i = 0; i < tabs->count() && i < static_cast<int>(mdi_->subWindowList().size()); ++i)
+            tabs->setTabToolTip(i, mdi_->subWindowList().at(i)->toolTip());
+    UpdateStartPage();
+}
+
+void MainWindow::UpdateStartPage() {
+    QWidget* wanted = projects_.empty() ? centre_->widget(0) : mdi_;
+    if (centre_->currentWidget() == wanted && !projects_.empty()) return;
+    if (projects_.empty()) {
+        std::vector<RecentProject> recent;
+        for (const std::string& path : app_.GetRecentFiles()) {
+            auto model = recentModels_.find(path);
+            if (model == recentModels_.end() && !app_.GetTemplates().empty() && QFileInfo(Q(path)).isFile()) {
+                // Listed before models were kept: the file says, read without
+                // any message (a file that is not a project has no model).
+                auto hook = std::move(platform_.messageHook);
+                platform_.messageHook = [](const std::string&, fw::MessageIcon, fw::MessageButtons) {
+                    return fw::DialogResult::Ok;
+                };
+                const fw::OpenDocument open = app_.GetTemplates().front()->OpenDocumentFile(path);
+                platform_.messageHook = std::move(hook);
+                model = recentModels_.emplace(path, open.document ? open.document->GetModelName() : "").first;
+            }
+            recent.push_back({Q(path), model == recentModels_.end() ? QString() : Q(model->second)});
+        }
+        startPage_->SetRecent(recent);
+    }
+    centre_->setCurrentWidget(wanted);
+}
+
+void MainWindow::FitIntoScreen() {
+    // Never larger than the screen's free area (panels excluded), room left
+    // for the window's frame, and centred in it.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    constexpr int kFrame = 40;  // title bar and borders a window manager adds
+    const QSize size(std::min(960, available.width() - 16), std::min(680, available.height() - kFrame));
+    resize(size.expandedTo(QSize(200, 150)));
+    // move() places the frame: the title bar is above the client area.
+    move(available.left() + (available.width() - width()) / 2,
+         available.top() + std::max(0, (available.height() - height() - kFrame) / 2));
 }
 
 // ---- Host commands -------------------------------------------------------------
@@ -559,19 +674,21 @@ void MainWindow::OnFileNew() {
     QDialog dialog(this);
     dialog.setWindowTitle("New");
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel("&New project for:"));
-    auto* list = new QListWidget;
-    for (const auto& docTemplate : templates) list->addItem(Q(docTemplate->GetDocString(fw::CDocTemplate::docName)));
-    list->setCurrentRow(0);
-    qobject_cast<QLabel*>(layout->itemAt(0)->widget())->setBuddy(list);
+    auto* label = new QLabel("&New project for:");
+    layout->addWidget(label);
+    auto* list = new ModelPicker(templates, 12);  // every model in sight
+    // The active project's model first in line: a second board of the same kind.
+    if (active_) list->Select(ModelOf(*active_));
+    label->setBuddy(list);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
-    if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0) return;
-    NewProject(*templates[static_cast<std::size_t>(list->currentRow())]);
+    connect(list, &QTreeWidget::itemActivated, &dialog, &QDialog::accept);
+    list->setFocus();
+    if (dialog.exec() != QDialog::Accepted || !list->Selected()) return;
+    NewProject(*list->Selected());
 }
 
 void MainWindow::OnFileOpen() {
@@ -593,12 +710,10 @@ void MainWindow::OnOpenRecent(int index) {
 void MainWindow::OnAbout() {
     QMessageBox box(this);
     box.setWindowTitle("About Regsmith");
-    box.setIconPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
-    box.setText("<b>Regsmith</b> version 1.0");
-    box.setInformativeText(
-        QString("Configures the on-chip peripherals of the QK74x_75x microcontrollers and writes their "
-                "initialisation source in C or 8051 assembly.\n\n%1 device models available.")
-            .arg(app_.GetTemplates().size()));
+    const QIcon icon = windowIcon();
+    box.setIconPixmap((icon.isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon) : icon).pixmap(48, 48));
+    box.setTextFormat(Qt::RichText);
+    box.setText(AboutText(app_.GetTemplates().size()));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
@@ -625,15 +740,30 @@ void MainWindow::SetPersistRecentFiles(bool persist) {
     docks_->SetPersist(persist);
     persistRecent_ = persist;
     if (!persist) return;
-    const QStringList stored = QSettings("Regsmith", "Regsmith").value(kRecentFilesKey).toStringList();
+    QSettings settings("Regsmith", "Regsmith");
+    const QStringList stored = settings.value(kRecentFilesKey).toStringList();
     for (auto it = stored.rbegin(); it != stored.rend(); ++it) app_.AddToRecentFileList(S(*it));
+    const QVariantMap models = settings.value(kRecentModelsKey).toMap();
+    for (auto it = models.begin(); it != models.end(); ++it) recentModels_[S(it.key())] = S(it.value().toString());
+    UpdateStartPage();
 }
 
-void MainWindow::SaveRecentFiles() const {
+void MainWindow::SaveRecentFiles() {
+    // The model of every project with a file, for the start page's list.
+    for (const auto& project : projects_)
+        if (!project->open.document->GetPathName().empty())
+            recentModels_[project->open.document->GetPathName()] = ModelOf(*project);
     if (!persistRecent_) return;
     QStringList list;
-    for (const std::string& path : app_.GetRecentFiles()) list << Q(path);
-    QSettings("Regsmith", "Regsmith").setValue(kRecentFilesKey, list);
+    QVariantMap models;
+    for (const std::string& path : app_.GetRecentFiles()) {
+        list << Q(path);
+        if (const auto model = recentModels_.find(path); model != recentModels_.end())
+            models[Q(path)] = Q(model->second);
+    }
+    QSettings settings("Regsmith", "Regsmith");
+    settings.setValue(kRecentFilesKey, list);
+    settings.setValue(kRecentModelsKey, models);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -21,9 +21,11 @@
 #include "host/undo_history.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QStackedWidget;
 class QTimer;
 class QToolBar;
 
@@ -32,6 +34,7 @@ namespace regsmith::host {
 class CodeView;
 class OverviewDocks;
 class QtPlatform;
+class StartPage;
 
 // One open project: its document and view and the window showing them.
 struct Project {
@@ -76,6 +79,10 @@ public:
     Project* ActiveProject() const { return active_; }
     void ActivateProject(Project& project);
     QMdiArea* MdiArea() const { return mdi_; }
+    // Shown instead of the project area while no project is open.
+    StartPage* Start() const { return startPage_; }
+    // The model of a project's document ("QK750"), else its template's.
+    std::string ModelOf(const Project& project) const;
     QToolBar* ToolBar() const { return toolBar_; }
     // The menu action of `id` in the current menu bar (the first one), or null.
     QAction* ActionFor(int id) const;
@@ -125,6 +132,8 @@ private:
     void ProjectClosed(Project& project);
     bool QuerySave(Project& project);
     void UpdateTitles();
+    void UpdateStartPage();
+    void FitIntoScreen();
     Project* FindProject(const QMdiSubWindow* window) const;
     Project* AddProject(fw::OpenDocument open, const fw::CDocTemplate& docTemplate);
 
@@ -133,7 +142,7 @@ private:
     void OnFileOpen();
     void OnOpenRecent(int index);
     void OnAbout();
-    void SaveRecentFiles() const;
+    void SaveRecentFiles();
 
     // Keeping the user's work (host/work_guard.cpp).
     void StartTracking(Project& project);
@@ -156,6 +165,10 @@ private:
     fw::CWinApp& app_;
     QtPlatform& platform_;
     QMdiArea* mdi_ = nullptr;
+    QStackedWidget* centre_ = nullptr;
+    StartPage* startPage_ = nullptr;
+    QLabel* modelStatus_ = nullptr;
+    std::map<std::string, std::string> recentModels_;  // project file -> model, for the start page
     QToolBar* toolBar_ = nullptr;
     std::vector<std::unique_ptr<Project>> projects_;
     Project* active_ = nullptr;

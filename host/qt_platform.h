@@ -37,9 +37,28 @@ public:
     void PrintSetup();
     QPrinter& Printer();
 
+    // What the printout's header names: the project as its tab does
+    // ("board.rsg - QK750") and its file, if it has one.
+    struct PrintHeader {
+        QString title;
+        QString path;
+    };
+    // Asked when printing (set by the main window); no header without it.
+    std::function<PrintHeader()> printHeader;
+
     // Prints on `printer` as it is set up: the text with its colours, on as
-    // many pages as it needs.
-    static fw::PrintResult PrintText(QPrinter& printer, const fw::PrintRequest& request);
+    // many pages as it needs, inside margins of at least kPrintMarginMm, with
+    // the header's title and file at the top of every page and "page n of m"
+    // at its foot.
+    static fw::PrintResult PrintText(QPrinter& printer, const fw::PrintRequest& request,
+                                     const PrintHeader& header = {});
+    static constexpr double kPrintMarginMm = 15.0;
+    // "page 2 of 5".
+    static QString PageFooter(int page, int pages);
+    // The PDF a printout to a file is proposed under: beside the project,
+    // named after it ("board.pdf"); in the documents folder for a project
+    // never saved.
+    static QString DefaultPdfPath(const PrintHeader& header);
 
     // Hooks that replace the interactive parts (screenshots and tests):
     // when set, they run instead of exec() of the sheet or dialog, instead of
@@ -60,6 +79,7 @@ public:
 private:
     QPointer<QWidget> mainWindow_;
     std::unique_ptr<QPrinter> printer_;
+    QString proposedPdf_;  // the PDF name last proposed, replaced for another project
 };
 
 }  // namespace regsmith::host

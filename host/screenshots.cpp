@@ -13,6 +13,7 @@
 
 #include "fw/app.h"
 #include "host/form_renderer.h"
+#include "host/help_window.h"
 #include "host/main_window.h"
 #include "host/overview_docks.h"
 #include "host/qt_platform.h"
@@ -68,6 +69,11 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     }
     window.resize(900, 640);
     window.show();
+    if (window.Projects().empty()) {
+        // What a newcomer meets first.
+        Settle();
+        save(window, "start-page");
+    }
     if (!project.empty()) {
         // The project named on the command line, as the user asked for it.
         if (!window.OpenProject(project)) {
@@ -94,6 +100,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
         dock->setFloating(false);
     }
     Settle();
+    // The user guide in its window, at the chapter on projects.
+    if (HelpWindow* help = ShowHelp("projects")) {
+        help->resize(900, 640);
+        Settle();
+        save(*help, "help-window");
+        help->close();
+    }
 
     // Questions are answered with their safe choice; a dialog is pictured
     // (its name after `dialogPrefix`), then cancelled; a nested sheet is

@@ -24,6 +24,7 @@ bool CDeviceDocument::GetOverview(fw::ChipOverview& overview) const {
     BuildOverview({deviceId, &clocks, &deviceData.blockMap}, overview);
     return true;
 }
+std::string CDeviceDocument::GetModelName() const { return std::string(ModelName(deviceId)); }
 
 std::string CDeviceDocument::ToBytes() {
     fw::CArchive archive;

@@ -55,6 +55,9 @@ public:
     bool DoSave();
     bool DoSaveAs();
 
+    // The model of the document's device id ("QK750"), empty for an id no model has.
+    std::string GetModelName() const override;
+
     // Project-file bytes of the current document.
     std::string ToBytes();
 

@@ -58,6 +58,11 @@ extern "C" __attribute__((visibility("default"))) void InitK74x_75xDLL() {
         std::snprintf(deviceId, sizeof deviceId, "0x%02X", id);
         docTemplate->SetAttribute("deviceId", deviceId);
         docTemplate->SetAttribute("documentClass", model.documentClass);
+        // What the host's model lists and status bar show.
+        docTemplate->SetAttribute("package", IsSmallPackage(id) ? "small" : "large");
+        docTemplate->SetAttribute("portPins", std::to_string(PinCount(id)));
+        docTemplate->SetAttribute("portPinRange", IsSmallPackage(id) ? "P0.0-P0.5" : "P0.0-P1.7");
+        docTemplate->SetAttribute("lin", HasLinInterrupt(id) ? "yes" : "no");
         app->AddDocTemplate(std::move(docTemplate));
     }
 }

@@ -32,6 +32,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 #include <QElapsedTimer>
 
@@ -237,10 +238,14 @@ private slots:
             }
             return QColor();
         };
-        QCOMPARE(colourAt(first, 0), QColor(0, 0, 0));
-        QCOMPARE(colourAt(first, 2), QColor(0, 170, 0));
-        QCOMPARE(colourAt(first.next(), 2), QColor(55, 0, 200));
-        QCOMPARE(colourAt(first.next(), 0), QColor(0, 0, 0));
+        // On the screen each colour is the view's, kept readable on the
+        // palette's base colour (the desktop tests check the contrast).
+        const QPalette colours = code.palette();
+        QCOMPARE(colourAt(first, 0), ScreenColour({0, 0, 0}, colours));
+        QCOMPARE(colourAt(first, 2), ScreenColour({0, 170, 0}, colours));
+        QCOMPARE(colourAt(first.next(), 2), ScreenColour({55, 0, 200}, colours));
+        QCOMPARE(colourAt(first.next(), 0), ScreenColour({0, 0, 0}, colours));
+        QCOMPARE(colourAt(first, 2).hue(), QColor(0, 170, 0).hue());
         QCOMPARE(code.textCursor().position(), 0);
 
         // Follows every change of the view, and stops when detached.
@@ -288,7 +293,7 @@ private slots:
         QCOMPARE(window->ActionFor(fw::ID_FILE_PRINT)->shortcut(), QKeySequence(QKeySequence::Print));
         // Title from the document; the view is the application's active view.
         QCOMPARE(project->window->windowTitle(), QString("QK750[*]"));
-        QCOMPARE(window->windowTitle(), QString("Regsmith - QK750[*]"));
+        QCOMPARE(window->windowTitle(), QString("QK750[*] - Regsmith"));
         QCOMPARE(app.GetActiveView(), project->open.view.get());
         QVERIFY(project->codeView->toPlainText().contains("Init_Device"));
     }
@@ -368,7 +373,7 @@ private slots:
         }
         Project* opened = window->OpenProject(S(path));
         QVERIFY(opened);
-        QCOMPARE(opened->window->windowTitle(), QString("board.rsg[*]"));
+        QCOMPARE(opened->window->windowTitle(), QString("board.rsg - QK753[*]"));
         QCOMPARE(app.GetRecentFiles().front(), S(path));
         // Opening it again activates the same window.
         window->ActivateProject(*created);
@@ -438,16 +443,22 @@ private slots:
         QStringList offered;
         WhenModal<QDialog>([&](QDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("New"));
-            auto* list = dialog->findChild<QListWidget*>();
+            auto* list = dialog->findChild<QTreeWidget*>();
             QVERIFY(list);
-            for (int i = 0; i < list->count(); ++i) offered << list->item(i)->text();
-            list->setCurrentRow(9);
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList row;
+                for (int column = 0; column < list->columnCount(); ++column) row << list->topLevelItem(i)->text(column);
+                offered << row.join('|');
+            }
+            list->setCurrentItem(list->topLevelItem(9));
             dialog->accept();
         });
         window->RunCommand(fw::ID_FILE_NEW);
         QCOMPARE(offered.size(), 12);
-        QCOMPARE(offered.front(), QString("QK740 "));
-        QCOMPARE(offered.back(), QString("QK757 "));
+        // Model, package, port pins, LIN, device id.
+        QCOMPARE(offered.front(), QString("QK740|small|6 (P0.0-P0.5)|yes|0xD0"));
+        QCOMPARE(offered.at(7), QString("QK751|large|16 (P0.0-P1.7)|no|0xD7"));
+        QCOMPARE(offered.back(), QString("QK757|large|16 (P0.0-P1.7)|no|0xDB"));
         QCOMPARE(window->Projects().size(), std::size_t{1});
         QCOMPARE(window->ActiveProject()->open.document->GetTitle(), std::string("QK754"));
 

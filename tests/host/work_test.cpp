@@ -361,7 +361,7 @@ private slots:
         QCOMPARE(window->Projects().size(), std::size_t{1});
         Project* project = window->Projects().front().get();
         QCOMPARE(project->open.document->GetPathName(), S(path));
-        QCOMPARE(project->window->windowTitle(), QString("crash.rsg[*]"));
+        QCOMPARE(project->window->windowTitle(), QString("crash.rsg - QK754[*]"));
         QVERIFY(project->open.document->IsModified());
         QVERIFY(project->open.view->GetText().find("Init_Device:") != std::string::npos);  // the child's Asm
         // The crashed session's file is gone; this session keeps its own.
