@@ -497,7 +497,8 @@ void FormWidget::UpdateScale() {
             if (grid.Rows() > 0) need(0, grid.RowHeight(0), QSize(0, metrics.height() + 2 * CellPaddingY()));
         } else if (HasTwipsSize(control) && !IsContainer(control) && control.Kind() != fw::ControlKind::StaticText) {
             const QWidget* widget = binding.widget;
-            need(control.widthTwips, control.heightTwips, widget->sizeHint().expandedTo(widget->minimumSizeHint()));
+            need(control.widthTwips, control.heightTwips,
+                 widget->sizeHint().expandedTo(widget->minimumSizeHint()).boundedTo(widget->maximumSize()));
         }
     }
     // Rows of the default height come out as whole pixels, so that cells
@@ -509,9 +510,14 @@ void FormWidget::UpdateScale() {
     for (const Binding& binding : bindings_)
         if (binding.control->Kind() == fw::ControlKind::Grid)
             SyncGrid(*static_cast<QTableWidget*>(binding.widget), static_cast<fw::Grid&>(*binding.control), *scale_);
-    for (QLayout* layout : content_->findChildren<QLayout*>()) layout->invalidate();
-    if (content_->layout()) content_->layout()->invalidate();
+    // Every layout below is laid out again now, outer ones first: a widget
+    // whose size stays the same would not do it by itself.
+    const QList<QLayout*> layouts = content_->findChildren<QLayout*>();
+    for (QLayout* layout : layouts) layout->invalidate();
+    outer_->invalidate();
     content_->updateGeometry();
+    outer_->activate();
+    for (QLayout* layout : layouts) layout->activate();
 }
 
 void FormWidget::SyncRadioTabStops() {
@@ -820,6 +826,10 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
             auto* table = new QTableWidget;
             table->horizontalHeader()->hide();
             table->verticalHeader()->hide();
+            // The cells' sizes are the form's; the hidden headers' font-based
+            // least sizes must not widen them.
+            table->horizontalHeader()->setMinimumSectionSize(1);
+            table->verticalHeader()->setMinimumSectionSize(1);
             table->setEditTriggers(QAbstractItemView::NoEditTriggers);
             table->setSelectionMode(QAbstractItemView::NoSelection);
             table->setFocusPolicy(Qt::NoFocus);
@@ -1088,8 +1098,13 @@ void KeepOnScreen(QWidget& window);
 void FitWindow(QWidget& window, bool shrink) {
     if (QLayout* layout = window.layout()) layout->activate();
     QSize wanted = window.sizeHint().expandedTo(window.minimumSizeHint());
+    // Where one way does not fit, the page's scroll bar takes room the other way.
+    const QSize room = RoomForWindow(window);
+    const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &window);
+    if (wanted.height() > room.height()) wanted.rwidth() += bar;
+    if (wanted.width() > room.width()) wanted.rheight() += bar;
     if (!shrink) wanted = wanted.expandedTo(window.size());
-    wanted = wanted.boundedTo(RoomForWindow(window));
+    wanted = wanted.boundedTo(room);
     if (wanted != window.size()) window.resize(wanted);
     KeepOnScreen(window);
 }
