@@ -1120,7 +1120,16 @@ void KeepOnScreen(QWidget& window) {
 
 // Sheets and dialogs draw with the application's palette, selection colours
 // made readable.
-void ApplySheetPalette(QWidget& window) { window.setPalette(SheetPalette(QApplication::palette(&window))); }
+void ApplySheetPalette(QWidget& window) {
+    // Only the selection colours are the window's own; every other colour
+    // keeps following the application's palette.
+    const QPalette adjusted = SheetPalette(QApplication::palette());
+    QPalette own;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+            own.setColor(group, role, adjusted.color(group, role));
+    window.setPalette(own);
+}
 
 }  // namespace
 
@@ -1187,6 +1196,13 @@ void SheetDialog::showEvent(QShowEvent* event) {
     KeepOnScreen(*this);
 }
 
+bool SheetDialog::event(QEvent* event) {
+    const bool result = QDialog::event(event);
+    // A new desktop palette: its selection colours made readable again.
+    if (event->type() == QEvent::ApplicationPaletteChange) ApplySheetPalette(*this);
+    return result;
+}
+
 bool SheetDialog::ShowPage(int index) {
     const bool changed = sheet_.SetActivePage(index);
     if (tabs_->currentIndex() != sheet_.ActiveIndex()) {
@@ -1250,6 +1266,12 @@ FormDialog::FormDialog(fw::Dialog& dialog, QWidget* parent) : QDialog(parent), d
 }
 
 void FormDialog::FitToScreen() { FitWindow(*this, true); }
+
+bool FormDialog::event(QEvent* event) {
+    const bool result = QDialog::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) ApplySheetPalette(*this);
+    return result;
+}
 
 void FormDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -169,6 +169,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void AfterAction();
@@ -201,6 +202,7 @@ public:
 protected:
     // The first field to type into takes the focus, its text selected.
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void AfterAction();

@@ -279,6 +279,24 @@ private slots:
                          qPrintable(QString("%1: %2 on %3, %4:1")
                                         .arg(pair.use, pair.foreground.name(), pair.background.name())
                                         .arg(ContrastRatio(pair.foreground, pair.background))));
+        // An open sheet follows a new desktop palette, selection colours readable.
+        RadioPage page;
+        fw::PropertySheet sheet("Radios");
+        sheet.AddPage(&page);
+        sheet.Start();
+        SheetDialog dialog(sheet);
+        const QPalette saved = QApplication::palette();
+        // Qt tells windows of the change from its event loop, which a test
+        // does not run: told here as it would be.
+        QEvent change(QEvent::ApplicationPaletteChange);
+        QApplication::setPalette(DarkPalette());
+        QApplication::sendEvent(&dialog, &change);
+        QCOMPARE(dialog.palette().color(QPalette::Window), DarkPalette().color(QPalette::Window));
+        QCOMPARE(dialog.palette().color(QPalette::Highlight), PressedToggleColours(DarkPalette()).background);
+        QApplication::setPalette(saved);
+        QApplication::sendEvent(&dialog, &change);
+        QCOMPARE(dialog.palette().color(QPalette::Highlight), PressedToggleColours(saved).background);
+        dialog.reject();
         QCOMPARE(ContrastRatio(Qt::black, Qt::white), 21.0);
         QCOMPARE(ContrastRatio(QColor(119, 119, 119), Qt::white) > 4.47, true);
         QCOMPARE(ContrastRatio(QColor(119, 119, 119), Qt::white) < 4.49, true);
