@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -73,7 +75,50 @@ ColourPair PressedToggleColours(const QPalette& palette) {
                         palette.color(QPalette::Active, QPalette::Highlight), 4.5, "pressed toggle buttons");
 }
 
+QColor IndicatorOutline(const QPalette& palette) {
+    const QColor window = palette.color(QPalette::Active, QPalette::Window);
+    const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
+    QColor outline = window;
+    for (int percent = 40; percent <= 100 && ContrastRatio(outline, window) < 3.0; percent += 5)
+        outline = QColor::fromRgbF(window.redF() + (text.redF() - window.redF()) * percent / 100,
+                                   window.greenF() + (text.greenF() - window.greenF()) * percent / 100,
+                                   window.blueF() + (text.blueF() - window.blueF()) * percent / 100);
+    return outline;
+}
+
 namespace {
+
+// The application's style, with check boxes and radio buttons ringed in
+// IndicatorOutline so that they show in every palette.
+class IndicatorStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if ((element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton) ||
+            !(option->state & State_Enabled))
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(IndicatorOutline(option->palette), 1));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF ring = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (element == PE_IndicatorRadioButton)
+            painter->drawEllipse(ring);
+        else
+            painter->drawRoundedRect(ring, 1, 1);
+        painter->restore();
+    }
+};
+
+QStyle* Indicators() {
+    static QPointer<IndicatorStyle> style;
+    if (!style) {
+        style = new IndicatorStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
 
 // The palette of sheets and dialogs: the given one, its selection colours
 // (chosen list items, selected text) as dark or light as a pressed toggle's.
@@ -740,9 +785,11 @@ QWidget* FormWidget::BuildLeaf(fw::Control& control) {
     switch (control.Kind()) {
         case fw::ControlKind::CheckBox:
             widget = new QCheckBox;
+            widget->setStyle(Indicators());
             break;
         case fw::ControlKind::RadioButton: {
             auto* radio = new QRadioButton;
+            radio->setStyle(Indicators());
             radio->setAutoExclusive(false);  // the model keeps its groups exclusive
             widget = radio;
             break;

@@ -53,6 +53,11 @@ struct ColourPair {
 // until its text stands out at 4.5:1 at least.
 ColourPair PressedToggleColours(const QPalette& palette);
 
+// The ring drawn round check boxes and radio buttons: between the text and
+// the window colour, 3:1 at least against the window (a dark palette's own
+// outlines all but vanish).
+QColor IndicatorOutline(const QPalette& palette);
+
 // Every pair of text and background colour that sheets and dialogs draw with
 // in `palette`: captions, fields, read-only results, buttons, pressed toggle
 // buttons, the crossbar table's headings and cells.

@@ -279,6 +279,9 @@ private slots:
                          qPrintable(QString("%1: %2 on %3, %4:1")
                                         .arg(pair.use, pair.foreground.name(), pair.background.name())
                                         .arg(ContrastRatio(pair.foreground, pair.background))));
+        // Check boxes and radio buttons ringed apart from the window.
+        for (const QPalette& palette : {QApplication::style()->standardPalette(), DarkPalette()})
+            QVERIFY(ContrastRatio(IndicatorOutline(palette), palette.color(QPalette::Window)) >= 3.0);
         // An open sheet follows a new desktop palette, selection colours readable.
         RadioPage page;
         fw::PropertySheet sheet("Radios");
