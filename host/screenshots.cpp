@@ -35,7 +35,7 @@ struct FurtherPicture {
     bool dialogAfterPage = false;
 };
 const FurtherPicture kFurtherPictures[] = {
-    {"Priority Crossbar", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"}, "routed"},
+    {"Priority Crossbar", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0", "Enable Crossbar"}, "routed"},
     {"External Oscillator", {"Crystal Oscillator"}, "crystal"},
     {"Timer 1", {"Change Baud Rate"}},
     {"ADC0", {"Change SAR"}, "", true},
