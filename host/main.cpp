@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"})
             if (std::strcmp(argv[i], option) == 0) needsNoDisplay = true;
-    if (needsNoDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (needsNoDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", HasArgument(argc, argv, "--screenshot") ? ScreenshotPlatform() : "offscreen");
 
     QApplication application(argc, argv);
     QApplication::setApplicationName("Regsmith");

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTemporaryFile>
 
 #include <vector>
 
@@ -38,13 +39,60 @@ struct FurtherPicture {
     bool dialogAfterPage = false;
 };
 const FurtherPicture kFurtherPictures[] = {
-    {"Priority Crossbar", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0"}, "routed"},
+    {"Priority Crossbar", {"UART0", "SPI0", "SYSCLK", "PCA", "Timer0", "Enable Crossbar"}, "routed"},
     {"External Oscillator", {"Crystal Oscillator"}, "crystal"},
     {"Timer 1", {"Change Baud Rate"}},
     {"ADC0", {"Change SAR"}, "", true},
 };
 
 }  // namespace
+
+QByteArray ScreenshotPlatform() {
+    // Kept until the program ends: the platform reads it when the
+    // application starts.
+    static QTemporaryFile* file = [] {
+        auto* created = new QTemporaryFile(QDir::tempPath() + "/regsmith-screen-XXXXXX.json");
+        if (created->open()) {
+            created->write(R"({"screens": [{"name": "picture", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                           R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            created->flush();
+        }
+        return created;
+    }();
+    if (file->fileName().isEmpty() || file->size() == 0) return "offscreen";
+    return "offscreen:configfile=" + QFile::encodeName(file->fileName());
+}
+
+QPalette DarkPalette() {
+    QPalette palette;
+    const QColor window(45, 45, 48), base(30, 30, 32), button(58, 58, 62), text(232, 232, 232);
+    const QColor disabledText(140, 140, 140);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, disabledText);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, button);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, QColor(255, 110, 110));
+    palette.setColor(QPalette::Light, button.lighter(150));
+    palette.setColor(QPalette::Midlight, button.lighter(125));
+    palette.setColor(QPalette::Mid, button.darker(130));
+    palette.setColor(QPalette::Dark, button.darker(160));
+    palette.setColor(QPalette::Shadow, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(110, 170, 255));
+    palette.setColor(QPalette::LinkVisited, QColor(190, 150, 255));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    palette.setColor(QPalette::Disabled, QPalette::Button, window);
+    return palette;
+}
 
 std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform, MainWindow& window,
                                          const QString& folder, std::string& error, const std::string& project) {
@@ -67,7 +115,7 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
         error = "no QK750 document type: the device plug-in is not loaded";
         return written;
     }
-    window.resize(900, 640);
+    window.resize(QSize(900, 640).boundedTo(RoomForWindow(window)));
     window.show();
     if (window.Projects().empty()) {
         // What a newcomer meets first.
@@ -117,12 +165,13 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     std::string dialogPrefix;
     platform.dialogHook = [&](FormDialog& dialog) {
         dialog.show();
-        dialog.adjustSize();
+        dialog.FitToScreen();
         Settle();
         save(dialog, dialogPrefix + Slug(dialog.Model().Title()));
         dialog.reject();
     };
     bool inSheet = false;
+    bool dark = false;
     platform.sheetHook = [&](SheetDialog& dialog) {
         if (inSheet) {
             dialog.reject();
@@ -131,11 +180,25 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
         inSheet = true;
         fw::PropertySheet& sheet = dialog.Model();
         dialog.show();
+        dialog.FitToScreen();
         for (int i = 0; i < sheet.PageCount(); ++i) {
             dialog.ShowPage(i);
-            dialog.adjustSize();
             Settle();
             const std::string base = Slug(sheet.Title()) + "-" + Slug(sheet.Page(i).Title());
+            if (dark) {
+                // The first page of each sheet, the crossbar routed.
+                if (i == 0) {
+                    FormWidget* page = dialog.PageWidget(i);
+                    for (const FurtherPicture& picture : kFurtherPictures)
+                        if (sheet.Page(i).Title() == picture.page && *picture.suffix && !picture.dialogAfterPage)
+                            for (const char* name : picture.clicks)
+                                if (auto* button = qobject_cast<QAbstractButton*>(page->WidgetFor(name)))
+                                    if (button->isEnabled() && !button->isChecked()) button->click();
+                    Settle();
+                    save(dialog, base + "-dark");
+                }
+                continue;
+            }
             save(dialog, base);
             for (const FurtherPicture& picture : kFurtherPictures) {
                 if (sheet.Page(i).Title() != picture.page) continue;
@@ -154,15 +217,25 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     };
 
     QMenu* peripherals = window.MenuNamed("Peripherals");
+    std::vector<int> commands;
     if (peripherals) {
         window.UpdateCommandStates();
-        std::vector<int> commands;
         for (QAction* action : peripherals->actions())
             if (!action->isSeparator() && !action->menu() && action->isEnabled() && action->data().isValid() &&
                 QString(action->text()).remove('&') != "Reset All")
                 commands.push_back(action->data().toInt());
         for (int id : commands) window.RunCommand(id);
     }
+
+    // The same in a dark palette: the main window, the first page of each sheet.
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    dark = true;
+    Settle();
+    save(window, "main-window-dark");
+    platform.dialogHook = [](FormDialog& dialog) { dialog.reject(); };
+    for (int id : commands) window.RunCommand(id);
+    QApplication::setPalette(light);
     platform.sheetHook = nullptr;
     platform.dialogHook = nullptr;
     platform.messageHook = nullptr;

@@ -11,7 +11,7 @@ fw::MenuResource ProjectMenu() {
     for (const SheetCommandSpec& command : SheetCommands())
         peripherals.push_back(MenuItem::Command(command.menuText, command.command));
     peripherals.push_back(MenuItem::Separator());
-    peripherals.push_back(MenuItem::Command("Reset All", ID_PERIPHERALS_RESETALL));
+    peripherals.push_back(MenuItem::Command("Reset A&ll", ID_PERIPHERALS_RESETALL));
     return {
         MenuItem::Popup("&File",
                         {MenuItem::Command("&New", fw::ID_FILE_NEW),

@@ -103,7 +103,8 @@ void ClearSheetRegistry();
 // One row of the table of Peripherals commands.
 struct SheetCommandSpec {
     int command;
-    const char* menuText;
+    const char* menuText;  // with its mnemonic ("&Port I/O"); found without the '&'
+
     const char* title;
     std::vector<std::int32_t> copiedOut;    // in this order
     std::vector<std::int32_t> writtenOnOk;  // in this order

@@ -15,6 +15,13 @@ CCalculateSarDlg::CCalculateSarDlg(SheetContext& sheet) : CCalculatorDialog(kCal
     sysclk_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
     target_ = &AddFieldRow(Root(), "Target SAR Frequency", "Hz");
     target_->SetText("0");
+    AddLiveLine(*target_, [this](std::uint32_t target) -> std::string {
+        const std::uint32_t sysclk = sheet_.Clocks().sysclk;
+        const SarDivider divider = CalculateSarDivider(sysclk, target);
+        if (divider.result == SarDividerResult::kOutOfRange) return kOutOfReachAtSysclk;
+        if (divider.result != SarDividerResult::kOk) return "";
+        return AchievedText(sysclk / (divider.ad0sc + 1.0), target, "Hz");
+    });
     AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] { ShowSysclk(); });
 }
 

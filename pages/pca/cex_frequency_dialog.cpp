@@ -9,6 +9,13 @@ CCexFrequencyDialog::CCexFrequencyDialog(std::uint32_t pcaFrequency, int module)
     AddFieldRow(Root(), "PCA Frequency", "Hz", true).SetText(std::to_string(pcaFrequency));
     target_ = &AddFieldRow(Root(), "Target CEX Frequency", "Hz");
     target_->SetText("0");
+    AddLiveLine(*target_, [this](std::uint32_t target) -> std::string {
+        const pca::CexSetting setting = pca::CalculateCexFrequency(pcaFrequency_, target, module_);
+        if (setting.outcome == pca::CalculatorOutcome::Invalid) return "Out of reach at this PCA clock";
+        if (setting.outcome != pca::CalculatorOutcome::Ok) return "";
+        const double divider = setting.highByte != 0 ? setting.highByte : 256.0;
+        return AchievedText(pcaFrequency_ / (2.0 * divider), target, "Hz");
+    });
 }
 
 bool CCexFrequencyDialog::OnOK() {

@@ -12,6 +12,13 @@ CSckDialog::CSckDialog(SheetContext& sheet) : CCalculatorDialog(kSckDialogTitle)
     sysclkField_ = &AddFieldRow(Root(), "SYSCLK Frequency", "Hz", true);
     target_ = &AddFieldRow(Root(), "Target SCK Frequency", "Hz");
     target_->SetText("0");
+    AddLiveLine(*target_, [this](std::uint32_t target) -> std::string {
+        const std::uint32_t sysclk = sheet_.Clocks().sysclk;
+        const spi::SckSetting setting = spi::CalculateSck(sysclk, target);
+        if (setting.outcome == spi::SckOutcome::OutOfRange) return kOutOfReachAtSysclk;
+        if (setting.outcome != spi::SckOutcome::Ok) return "";
+        return AchievedText(sysclk / (2.0 * setting.spi0ckr + 2.0), target, "Hz");
+    });
     AddClockButton(Root(), "Change Clock Frequency", sheet_, NestedSheet::Oscillators, [this] { OnInitDialog(); });
 }
 

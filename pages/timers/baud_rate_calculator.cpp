@@ -58,6 +58,10 @@ BaudProposal CalculateBaudRate(std::uint32_t sysclk, std::uint32_t target) {
     return proposal;
 }
 
+double AchievedBaudRate(std::uint32_t sysclk, const BaudProposal& proposal) {
+    return sysclk * RowOf(proposal.clock).factor / (2.0 * (256 - proposal.reload));
+}
+
 std::string ProposalText(const BaudProposal& proposal) {
     char reload[8];
     std::snprintf(reload, sizeof reload, "%02X", static_cast<unsigned>(proposal.reload & 0xFF));

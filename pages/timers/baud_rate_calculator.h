@@ -29,6 +29,9 @@ struct BaudProposal {
 // baud rate.  Another clock is not tried.
 BaudProposal CalculateBaudRate(std::uint32_t sysclk, std::uint32_t target);
 
+// The baud rate a proposal gives: timer 1's clock / (2 x (256 - reload)).
+double AchievedBaudRate(std::uint32_t sysclk, const BaudProposal& proposal);
+
 // "Change T1's Data to:\n\n T1H = 96\n Clock Source: SYSCLK"
 std::string ProposalText(const BaudProposal& proposal);
 

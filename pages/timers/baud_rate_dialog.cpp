@@ -19,6 +19,13 @@ CBaudRateDialog::CBaudRateDialog(SheetContext& sheet, PeripheralBlock& timers)
     AddClockButton(column, "Change Clock Frequency", sheet_, NestedSheet::Oscillators,
                    [this] { sysclkField_->SetText(std::to_string(sheet_.Clocks().sysclk)); });
     targetField_ = &AddFieldRow(column, "Target Baud Rate", "bps");
+    AddLiveLine(*targetField_, [this](std::uint32_t target) -> std::string {
+        const std::uint32_t sysclk = sheet_.Clocks().sysclk;
+        const BaudProposal proposal = CalculateBaudRate(sysclk, target);
+        if (proposal.outcome == BaudProposal::Outcome::InvalidBaudRate) return kOutOfReachAtSysclk;
+        if (proposal.outcome != BaudProposal::Outcome::Proposal) return "";
+        return AchievedText(AchievedBaudRate(sysclk, proposal), target, "bps");
+    });
 }
 
 void CBaudRateDialog::OnInitDialog() {

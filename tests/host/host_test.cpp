@@ -285,8 +285,8 @@ private slots:
         for (QAction* action : window->MenuNamed("Peripherals")->actions())
             if (!action->isSeparator()) peripherals << action->text();
         QCOMPARE(peripherals.size(), 13);
-        QCOMPARE(peripherals.front(), QString("Port I/O"));
-        QCOMPARE(peripherals.back(), QString("Reset All"));
+        QCOMPARE(peripherals.front(), QString("&Port I/O"));
+        QCOMPARE(peripherals.back(), QString("Reset A&ll"));
         QCOMPARE(window->ActionFor(fw::ID_FILE_NEW)->shortcut(), QKeySequence(QKeySequence::New));
         QCOMPARE(window->ActionFor(fw::ID_FILE_OPEN)->shortcut(), QKeySequence(QKeySequence::Open));
         QCOMPARE(window->ActionFor(fw::ID_FILE_SAVE)->shortcut(), QKeySequence(QKeySequence::Save));
@@ -687,10 +687,12 @@ private slots:
             QCOMPARE(dialog->Tabs()->count(), 2);
             QCOMPARE(dialog->Tabs()->tabText(0), QString("Timer 0"));
             QCOMPARE(dialog->Tabs()->tabText(1), QString("Timer 1"));
-            QCOMPARE(dialog->OkButton()->text(), QString("OK"));
-            QCOMPARE(dialog->CancelButton()->text(), QString("Cancel"));
+            // Each with a mnemonic; the caption is the same without it.
+            QCOMPARE(dialog->OkButton()->text(), QString("&OK"));
+            QCOMPARE(dialog->CancelButton()->text(), QString("&Cancel"));
             QCOMPARE(dialog->ExtraButtons().size(), std::size_t{1});
-            QCOMPARE(dialog->ExtraButtons()[0]->text(), QString("Reset"));
+            QCOMPARE(dialog->ExtraButtons()[0]->text(), QString("&Reset"));
+            QCOMPARE(dialog->ExtraButtons()[0]->accessibleName(), QString("Reset"));
             // OK, Cancel and Reset side by side, in that order.
             QVERIFY(dialog->OkButton()->x() < dialog->CancelButton()->x());
             QVERIFY(dialog->CancelButton()->x() < dialog->ExtraButtons()[0]->x());
@@ -1014,7 +1016,8 @@ private slots:
         dialog.okCaption = "Set";
         WhenModal<FormDialog>([&](FormDialog* shown) {
             QCOMPARE(shown->windowTitle(), QString("Baud Rate Calculator"));
-            QCOMPARE(shown->OkButton()->text(), QString("Set"));
+            QCOMPARE(shown->OkButton()->text(), QString("&Set"));
+            QCOMPARE(shown->CancelButton()->text(), QString("&Cancel"));
             shown->OkButton()->click();  // refused: empty value
             QVERIFY(shown->isVisible());
             auto* slider = qobject_cast<QSlider*>(shown->Form()->WidgetFor("Error:"));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/register_tables.h"
+#include "view/calculator_dialog.h"
 
 namespace regsmith::timers {
 namespace {
@@ -61,6 +62,29 @@ TEST(BaudRateCalculator, Proposals) {
             EXPECT_EQ(proposal.reload, c.reload) << c.sysclk << " / " << c.target;
         }
     }
+}
+
+// The live line: the rate the proposal gives and its error, from the
+// proposal's own clock and reload.
+TEST(BaudRateCalculator, AchievedRateAndItsLine) {
+    struct Case {
+        std::uint32_t sysclk, target;
+        const char* line;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {24500000, 115200, "Achieves 115566 bps, error +0.32 %"},  // SYSCLK / (2 x 106)
+             {24500000, 9600, "Achieves 9631 bps, error +0.32 %"},      // SYSCLK / 12 / (2 x 106)
+             {24500000, 1200, "Achieves 1198 bps, error -0.15 %"},      // SYSCLK / 48 / (2 x 213)
+             {3062500, 9600, "Achieves 9570 bps, error -0.31 %"},
+             {22118400, 115200, "Achieves 115200 bps, error +0.00 %"},  // SYSCLK / (2 x 96)
+         }) {
+        const BaudProposal proposal = CalculateBaudRate(c.sysclk, c.target);
+        ASSERT_EQ(proposal.outcome, Outcome::Proposal) << c.sysclk << " " << c.target;
+        EXPECT_EQ(AchievedText(AchievedBaudRate(c.sysclk, proposal), c.target, "bps"), c.line);
+    }
+    EXPECT_EQ(AchievedText(100.0, 0, "Hz"), "");
+    EXPECT_EQ(AchievedText(2450000.0, 2500000, "Hz"), "Achieves 2450000 Hz, error -2.00 %");
+    EXPECT_EQ(AchievedText(4294967295.0, 1, "Hz"), "Achieves 4294967295 Hz, error +429496729400.00 %");
 }
 
 TEST(BaudRateCalculator, ProposalTexts) {
