@@ -42,19 +42,10 @@ namespace regsmith::host {
 
 namespace {
 
-double Luminance(const QColor& colour) {
-    auto channel = [](int value) {
-        const double v = value / 255.0;
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = colour.toRgb();
-    return 0.2126 * channel(rgb.red()) + 0.7152 * channel(rgb.green()) + 0.0722 * channel(rgb.blue());
-}
-
 // `background` made darker (for a light text) or lighter (for a dark one)
 // until `text` on it reaches `ratio`; failing that, black or white text.
 ColourPair WithContrast(QColor text, QColor background, double ratio, const char* use) {
-    const bool lightText = Luminance(text) > Luminance(background);
+    const bool lightText = RelativeLuminance(text) > RelativeLuminance(background);
     for (int step = 0; step < 40 && ContrastRatio(text, background) < ratio; ++step)
         background = lightText ? background.darker(108) : background.lighter(108);
     if (ContrastRatio(text, background) < ratio)
@@ -64,11 +55,6 @@ ColourPair WithContrast(QColor text, QColor background, double ratio, const char
 }
 
 }  // namespace
-
-double ContrastRatio(const QColor& first, const QColor& second) {
-    const double a = Luminance(first), b = Luminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
 
 ColourPair PressedToggleColours(const QPalette& palette) {
     return WithContrast(palette.color(QPalette::Active, QPalette::HighlightedText),

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "fw/ui.h"
+#include "host/theme.h"  // ContrastRatio, RelativeLuminance
 
 class QTabWidget;
 class QPushButton;
@@ -37,10 +38,6 @@ class QScrollArea;
 namespace regsmith::host {
 
 // ---- Colours ---------------------------------------------------------------
-
-// The contrast ratio of two colours, from 1 (the same) to 21 (black on white),
-// by their relative luminance.
-double ContrastRatio(const QColor& first, const QColor& second);
 
 // A text colour on a background, and what the sheets draw with it.
 struct ColourPair {

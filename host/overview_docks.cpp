@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
+#include <QStyleOption>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -334,6 +335,7 @@ void ClockTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 ProblemListWidget::ProblemListWidget(OpenSheetPage open, QWidget* parent) : QWidget(parent), open_(std::move(open)) {
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName("Problems");
 }
 
 void ProblemListWidget::SetProblems(std::vector<fw::Problem> problems) {
@@ -386,6 +388,14 @@ void ProblemListWidget::paintEvent(QPaintEvent*) {
         painter.setPen(selected ? colours.color(QPalette::HighlightedText) : Faded(colours));
         painter.drawText(QRect(x + metrics.horizontalAdvance(text + "    "), line.top(), line.width(), line.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, "[" + WhereText(problem.where) + "]");
+    }
+    if (hasFocus()) {
+        // The focus shows round the chosen problem, or round the list before one is chosen.
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = selected_ >= 0 ? RowRect(selected_) : rect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = colours.color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
 
@@ -447,6 +457,7 @@ QDockWidget* OverviewDocks::MakeDock(QMainWindow& window, const QString& title, 
     dock->setObjectName(name);
     if (scrolled) {
         auto* scroll = new QScrollArea;
+        scroll->setFocusPolicy(Qt::NoFocus);  // the drawing inside takes the focus, not its frame
         scroll->setWidget(content);
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);

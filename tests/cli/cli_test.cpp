@@ -231,7 +231,7 @@ TEST_F(Cli, ExitStatusesAndMessages) {
         std::vector<std::string> inError;  // parts of the standard error
     };
     const Case cases[] = {
-        {{}, 2, {"regsmith-cli: a command is required: models, new, generate, diff, dump, check or script"}},
+        {{}, 2, {"regsmith-cli: a command is required: models, new, generate, diff, dump, check, report or script"}},
         {{"frobnicate"}, 2, {"regsmith-cli: unknown command frobnicate (see regsmith-cli --help)"}},
         {{"--frob", "models"}, 2, {"unknown option --frob"}},
         {{"generate"}, 2, {"missing FILE"}},

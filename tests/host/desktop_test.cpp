@@ -315,7 +315,7 @@ private slots:
             return stops;
         };
         QCOMPARE(walk(window->Start()->Models()).join(", "),
-                 QString("Device model, QPushButton, QPushButton, Recent projects"));
+                 QString("Device model, QPushButton, QPushButton, Recent projects, Problems"));
         window->NewProject(Model("QK750"));
         QCOMPARE(walk(window->ActiveProject()->codeView).join(", "), QString("Generated source"));
     }

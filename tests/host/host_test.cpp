@@ -273,14 +273,15 @@ private slots:
         QVERIFY(project);
         QStringList titles;
         for (QAction* action : window->menuBar()->actions()) titles << action->text();
-        // The template's menus, with the host's Edit menu (Undo, Redo) after File.
+        // The template's menus, with the host's Edit menu (Undo, Redo) after File
+        // and its Export Report... after Print.
         QCOMPARE(titles, QStringList({"&File", "&Edit", "&Options", "&Peripherals", "&View", "&Help"}));
         QStringList file;
         for (QAction* action : window->MenuNamed("File")->actions())
             if (!action->isSeparator()) file << action->text();
         QCOMPARE(file, QStringList({"&New", "&Open Project...", "&Save Project", "Save Project &As...",
-                                    "&Close Project", "Sa&ve Source As...", "&Print...", "&Print Setup...",
-                                    "Recent File", "E&xit"}));
+                                    "&Close Project", "Sa&ve Source As...", "&Print...", "Export &Report...",
+                                    "&Print Setup...", "Recent File", "E&xit"}));
         QStringList peripherals;
         for (QAction* action : window->MenuNamed("Peripherals")->actions())
             if (!action->isSeparator()) peripherals << action->text();

@@ -22,6 +22,7 @@ expected_files=(
   lib/regsmith/libregsmith-fw.so
   lib/regsmith/plugins/K74x_75x.so
   share/regsmith/doc/user-guide.html
+  share/doc/regsmith/copyright
   share/regsmith/doc/screenshots/main-window.png
   share/applications/regsmith.desktop
   share/mime/packages/regsmith.xml
