@@ -146,7 +146,7 @@ void COscExtPropPage::ExternalSysclkUpdate() {
 void COscExtPropPage::PinCheck() {
     const std::uint8_t mode = Value(reg::OSCXCN) & kExternalModeMask;
     if (mode == kModeUnused) return;
-    const CrystalPins& pins = IsSmallPackage(GetActiveDeviceId()) ? kSmallPackagePins : kLargePackagePins;
+    const CrystalPins& pins = IsSmallPackage(DeviceId()) ? kSmallPackagePins : kLargePackagePins;
     const PeripheralBlock& portIO = Copy(kBlockPortIO);
     const bool crystal = mode == kModeCrystal || mode == kModeCrystalHalf;
     const bool cmos = mode == kModeCmos || mode == kModeCmosHalf;

@@ -31,18 +31,10 @@ public:
     explicit CComparator0PropPage(SheetContext& sheet);
 
 private:
-    struct InputList {
-        bool positive;
-        std::uint8_t mask;
-        std::vector<ComparatorInput> inputs;
-    };
-
     void ResetPage() override;
-    void BindInputList(fw::Container& parent, InputList& input, const char* label);
     // The settling wait: set while the comparator is enabled, empty otherwise.
     void SetSettlingWait(bool enabled);
 
-    std::array<InputList, 2> inputs_{{{true, kPositiveInputMask, {}}, {false, kNegativeInputMask, {}}}};
 };
 
 }  // namespace regsmith

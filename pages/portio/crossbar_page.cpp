@@ -153,7 +153,7 @@ CrossbarRegisters CPortIOCrossbarPropPage::Registers() const { return CrossbarRe
 
 void CPortIOCrossbarPropPage::OnFirstDisplay() {
     // The pin count and the NSS row are fixed for this display of the sheet.
-    pinCount_ = regsmith::PinCount(GetActiveDeviceId());
+    pinCount_ = regsmith::PinCount(DeviceId());
     signals_ = BuildSignalTable(IsFourWireNss(Copy(kBlockSpi)));
     for (int pin = 0; pin < kMaxPins; ++pin) {
         const bool shown = pin < pinCount_;

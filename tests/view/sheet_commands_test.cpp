@@ -281,7 +281,7 @@ TEST_F(SheetCommandTest, CommandsActOnTheActiveViewsDocument) {
     other.Activate();
     // From the first window, but the second is active.
     driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
-        EXPECT_EQ(CDevicePage::GetActiveDeviceId(), 0xD6);
+        EXPECT_EQ(RunningSheetDocument()->deviceId, 0xD6);
         sheet.Click("Set Own");
         sheet.Ok();
     });
