@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "codegen/generator.h"
 #include "fw/archive.h"
 #include "fw/document.h"
 #include "model/k74x_75x_doc.h"
@@ -50,7 +51,7 @@ void BM_OpenFileAndGenerate(benchmark::State& state) {
         regsmith::CK74x_75xDoc document(0xD0);
         fw::CArchive in(bytes);
         document.Serialize(in);
-        document.deviceData.GenerateCode(text);
+        GenerateCode(document.deviceData, text);
         benchmark::DoNotOptimize(text.data());
     }
 }

@@ -38,13 +38,7 @@ std::string CDevicePage::FieldHex(int index, std::uint8_t mask, int shift) const
     return {digits[(field >> 4) & 0x0F], digits[field & 0x0F]};
 }
 
-void CDevicePage::SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm) {
-    block_->cPrologue = on ? kLoopCounterDeclarationC : std::string_view{};
-    if (RegisterEntry* entry = Entry(index)) {
-        entry->cAfter = on ? afterC : std::string_view{};
-        entry->asmAfter = on ? afterAsm : std::string_view{};
-    }
-}
+void CDevicePage::SetWait(int index, Fragment wait, bool on) { regsmith::SetWait(*block_, index, wait, on); }
 
 const RegisterField& CDevicePage::Own(const RegisterField& field) const {
     if (!SameTable(field.block, number_))
@@ -80,13 +74,7 @@ void CDevicePage::ResetRegisters(std::initializer_list<int> indexes) {
 
 std::string CDevicePage::RegisterPreview() const {
     std::string text;
-    for (const RegisterEntry& entry : block_->registers) {
-        if (!entry.IsEmitted()) continue;
-        text += entry.cBefore;
-        AppendRegisterLine(text, entry, false);
-        text += kCrLf;
-        text += entry.cAfter;
-    }
+    AppendBlockBody(text, *block_, false);
     return text;
 }
 

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "codegen/fragments.h"
 #include "fw/ui.h"
 #include "model/crossbar.h"
 #include "model/device_data.h"
@@ -85,8 +86,8 @@ public:
 
     // A wait after entry `index`'s line (an oscillator or comparator settling
     // loop): the block's C prologue declares the loop counter and the
-    // entry's C and assembly after-texts hold the loop.  Off empties all three.
-    void SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm);
+    // entry's after-texts hold the generator's fragment.  Off empties all three.
+    void SetWait(int index, Fragment wait, bool on);
 
     // value := resetValue for every entry, or for the listed entries.
     void ResetRegisters();

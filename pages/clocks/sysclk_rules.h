@@ -8,26 +8,25 @@
 #include <cstdint>
 #include <string>
 
+#include "model/register_fields.h"
+
 namespace regsmith::clocks {
 
-// OSCXCN bits 6-4, the external oscillator mode.
-inline constexpr std::uint8_t kExternalModeMask = 0x70;
-inline constexpr std::uint8_t kModeOff = 0x00;
-inline constexpr std::uint8_t kModeUnused = 0x10;  // never written by the page
-inline constexpr std::uint8_t kModeCmos = 0x20;
-inline constexpr std::uint8_t kModeCmosHalf = 0x30;
-inline constexpr std::uint8_t kModeRc = 0x40;
-inline constexpr std::uint8_t kModeCapacitor = 0x50;
-inline constexpr std::uint8_t kModeCrystal = 0x60;
-inline constexpr std::uint8_t kModeCrystalHalf = 0x70;
-// OSCXCN bits 2-0, the external frequency control.
-inline constexpr std::uint8_t kFrequencyControlMask = 0x07;
-// OSCICN bits 7-6 (enable and power mode) and 2-0 (divider n: / 2^(7-n)).
-inline constexpr std::uint8_t kInternalEnableMask = 0xC0;
-inline constexpr std::uint8_t kInternalDividerMask = 0x07;
-// CLKSEL bit 0 (1: the external oscillator is SYSCLK) and bits 5-4 (/SYSCLK output divider).
-inline constexpr std::uint8_t kExternalSourceBit = 0x01;
-inline constexpr std::uint8_t kOutputDividerMask = 0x30;
+// The external oscillator's modes (OSCXCN bits 6-4), in the order of the
+// choices of its field; mode 001 is never written by the page.
+inline constexpr std::uint8_t kExternalModeMask = field::OSCXCN_XOSCMD.mask;
+inline constexpr std::uint8_t kModeOff = field::OSCXCN_XOSCMD.choices[0].value;
+inline constexpr std::uint8_t kModeUnused = 0x10;
+inline constexpr std::uint8_t kModeCmos = field::OSCXCN_XOSCMD.choices[1].value;
+inline constexpr std::uint8_t kModeCmosHalf = field::OSCXCN_XOSCMD.choices[2].value;
+inline constexpr std::uint8_t kModeRc = field::OSCXCN_XOSCMD.choices[3].value;
+inline constexpr std::uint8_t kModeCapacitor = field::OSCXCN_XOSCMD.choices[4].value;
+inline constexpr std::uint8_t kModeCrystal = field::OSCXCN_XOSCMD.choices[5].value;
+inline constexpr std::uint8_t kModeCrystalHalf = field::OSCXCN_XOSCMD.choices[6].value;
+// OSCICN bits 2-0 (divider n: / 2^(7-n)) and CLKSEL bit 0 (1: the external
+// oscillator is SYSCLK).
+inline constexpr std::uint8_t kInternalDividerMask = field::OSCICN_IFCN.mask;
+inline constexpr std::uint8_t kExternalSourceBit = field::CLKSEL_CLKSL.mask;
 
 // SYSCLK after a Reset of the Oscillators sheet: the internal oscillator / 128.
 inline constexpr std::uint32_t kResetSysclk = 191406;

@@ -53,7 +53,7 @@ CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
 }
 
 void CComparator0PropPage::SetSettlingWait(bool enabled) {
-    SetWaitTexts(reg::CPT0CN, enabled, kComparatorWaitC, kComparatorWaitAsm);
+    SetWait(reg::CPT0CN, Fragment::ComparatorWait, enabled);
 }
 
 void CComparator0PropPage::ResetPage() {

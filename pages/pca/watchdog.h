@@ -13,19 +13,8 @@ namespace regsmith::pca {
 
 enum class WatchdogState { Disabled, Enabled, Locked };
 
-// The texts after PCA0CPL2 for an enabled, unlocked watchdog and for a locked one.
-inline constexpr const char* kWatchdogStartC = "    PCA0MD    |= 0x40;\r\n";
-inline constexpr const char* kWatchdogStartAsm = "    orl  PCA0MD,    #040h;\r\n";
-inline constexpr const char* kWatchdogLockC = "    PCA0MD    |= 0x20;\r\n";
-inline constexpr const char* kWatchdogLockAsm = "    orl  PCA0MD,    #020h;\r\n";
-
-// PCA0MD's watchdog lock bit (the pages only clear it) and PCA0CPM2's mode bits.
-inline constexpr std::uint8_t kWatchdogLockBit = 0x20;
-inline constexpr std::uint8_t kModuleModeMask = 0xFE;
-inline constexpr std::uint8_t kCcfInterruptBit = 0x01;
-
 // Enabled when the text after PCA0CPL2 is not empty; locked when it sets
-// bit 0x20 (the digit at position 19 is "2").  A block without PCA0CPL2 reads
+// the lock bit (the digit at position 19 of its C text is "2").  A block without PCA0CPL2 reads
 // as disabled.
 WatchdogState ReadWatchdog(const PeripheralBlock& pca);
 void WriteWatchdog(PeripheralBlock& pca, WatchdogState state);
