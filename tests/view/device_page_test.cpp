@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/support/recording_platform.h"
 #include "view/device_dlg.h"
 #include "view/device_page.h"
@@ -30,6 +32,19 @@ public:
     void OnReset() override { ++resets; ResetRegisters(); }
     int resets = 0;
 };
+
+TEST(CDevicePage, BindsTheOwnBlocksRecordsAndRefusesOthers) {
+    TestApp app;
+    PeripheralBlock block = SampleBlock();
+    block.blockNumber = kBlockUart;
+    PlainPage page(block);
+    fw::CheckBox& box = page.BindCheck(page.Root(), field::SCON0_REN0);
+    EXPECT_EQ(box.Caption(), "Enable UART0 Reception");
+    box.Click();
+    EXPECT_EQ(block.registers[0].value, 0x10);
+    EXPECT_THROW(page.BindCheck(page.Root(), field::IE_ES0), std::logic_error);
+    EXPECT_THROW(page.TestBits(field::TMOD_T0M), std::logic_error);
+}
 
 TEST(CDevicePage, BitOperationsActOnTheValueOnly) {
     PeripheralBlock block = SampleBlock();
