@@ -37,25 +37,12 @@ struct RegisterField {
     constexpr std::string_view Caption() const { return caption.empty() ? name : caption; }
 };
 
-// The block whose entries an enumeration of reg:: names: a record is made
-// from an entry, so it cannot name a block that entry is not in.
-constexpr std::int32_t BlockOfEntry(reg::ResetSources) { return kBlockResetSources; }
-constexpr std::int32_t BlockOfEntry(reg::Pca) { return kBlockPca; }
-constexpr std::int32_t BlockOfEntry(reg::Timers) { return kBlockTimers; }
-constexpr std::int32_t BlockOfEntry(reg::Uart) { return kBlockUart; }
-constexpr std::int32_t BlockOfEntry(reg::Spi) { return kBlockSpi; }
-constexpr std::int32_t BlockOfEntry(reg::Adc) { return kBlockAdc; }
-constexpr std::int32_t BlockOfEntry(reg::Comparator) { return kBlockComparator; }
-constexpr std::int32_t BlockOfEntry(reg::VoltageReference) { return kBlockVoltageReference; }
-constexpr std::int32_t BlockOfEntry(reg::VoltageRegulator) { return kBlockVoltageRegulator; }
-constexpr std::int32_t BlockOfEntry(reg::PortIO) { return kBlockPortIO; }
-constexpr std::int32_t BlockOfEntry(reg::Oscillators) { return kBlockOscillators; }
-constexpr std::int32_t BlockOfEntry(reg::Interrupts) { return kBlockInterrupts; }
-
-template <class Entry>
-constexpr RegisterField MakeField(Entry entry, std::uint8_t mask, std::string_view name,
+// A record is made from an entry, so it cannot name a block that entry is
+// not in.
+template <std::int32_t Block>
+constexpr RegisterField MakeField(Entry<Block> entry, std::uint8_t mask, std::string_view name,
                                   std::span<const FieldChoice> choices = {}, std::string_view caption = {}) {
-    return {BlockOfEntry(entry), static_cast<int>(entry), mask, name, choices, caption};
+    return {Block, entry.index, mask, name, choices, caption};
 }
 
 // Whether two block numbers hold the same table (blocks 0 and 8 share one).
