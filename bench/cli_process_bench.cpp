@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "codegen/generator.h"
 #include "fw/archive.h"
 #include "fw/document.h"
 #include "model/k74x_75x_doc.h"
@@ -51,7 +52,7 @@ void BM_OpenFileAndGenerate(benchmark::State& state) {
         regsmith::CK74x_75xDoc document(0xD0);
         fw::CArchive in(bytes);
         document.Serialize(in);
-        document.deviceData.GenerateCode(text);
+        GenerateCode(document.deviceData, text);
         benchmark::DoNotOptimize(text.data());
     }
 }

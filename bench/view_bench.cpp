@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 #include "view/colouring.h"
 #include "view/k74x_75x_view.h"
@@ -25,7 +26,7 @@ std::unique_ptr<regsmith::CK74x_75xDoc> FullDocument(std::int32_t format) {
 
 void BM_ColourScan(benchmark::State& state) {
     const auto document = FullDocument(static_cast<std::int32_t>(state.range(0)));
-    const std::string text = document->GenerateCode();
+    const std::string text = GenerateCode(*document);
     for (auto _ : state) {
         auto runs = regsmith::ScanColours(text, state.range(0) != 0);
         benchmark::DoNotOptimize(runs.data());

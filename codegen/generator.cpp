@@ -1,8 +1,9 @@
 // The initialisation code generator: a pure function of the device name, the
-// code format and the block map, rebuilt from scratch on every call.
+// code format and the block map.
 
 #include "codegen/generator.h"
 
+#include "model/device_document.h"
 #include "model/register_tables.h"
 
 namespace regsmith {
@@ -79,8 +80,30 @@ std::string CallName(const PeripheralBlock& block) { return Middle(block.cHeader
 
 std::string AsmLabel(const PeripheralBlock& block) { return Middle(block.asmHeader, 0, 3); }
 
-void CDeviceData::GenerateCode(std::string& text) const {
-    const bool assembly = IsAssembly();
+bool AppendBlockBody(std::string& out, const PeripheralBlock& block, bool assembly) {
+    bool emitted = false;
+    for (const RegisterEntry& entry : block.registers) {
+        if (!entry.IsEmitted()) continue;
+        out += assembly ? entry.asmBefore : entry.cBefore;
+        AppendRegisterLine(out, entry, assembly);
+        out += "\r\n";
+        out += assembly ? entry.asmAfter : entry.cAfter;
+        emitted = true;
+    }
+    return emitted;
+}
+
+std::string GenerateCode(const CDeviceData& data) {
+    std::string text;
+    GenerateCode(data, text);
+    return text;
+}
+
+std::string GenerateCode(const CDeviceDocument& document) { return GenerateCode(document.deviceData); }
+
+void GenerateCode(const CDeviceData& data, std::string& text) {
+    const bool assembly = data.IsAssembly();
+    const std::string& deviceName = data.deviceName;
     text.clear();
     text.reserve(4096);
 
@@ -114,19 +137,10 @@ void CDeviceData::GenerateCode(std::string& text) const {
     std::string blockText;
     std::string body;
 
-    for (const auto& [number, block] : blockMap) {
+    for (const auto& [number, block] : data.blockMap) {
         (void)number;
         body.clear();
-        bool emitted = false;
-        for (const RegisterEntry& entry : block.registers) {
-            if (!entry.IsEmitted()) continue;
-            body += assembly ? entry.asmBefore : entry.cBefore;
-            AppendRegisterLine(body, entry, assembly);
-            body += "\r\n";
-            body += assembly ? entry.asmAfter : entry.cAfter;
-            emitted = true;
-        }
-        if (!emitted) continue;
+        if (!AppendBlockBody(body, block, assembly)) continue;
         blockText.clear();
         if (assembly) {
             blockText += block.asmHeader;

@@ -1,12 +1,26 @@
 #pragma once
-// Formatting of register lines, shared by the generator and the pages'
-// register summary box.
+// The initialisation code generator, and the writer of a block's register
+// lines that it shares with the pages' register summary box.
 
 #include <string>
 
 #include "model/device_data.h"
 
 namespace regsmith {
+
+class CDeviceDocument;
+
+// The complete initialisation source of a block map in its code format:
+// a pure function, rebuilt from scratch on every call.  The first form
+// fills `text` (reusing its memory).
+void GenerateCode(const CDeviceData& data, std::string& text);
+std::string GenerateCode(const CDeviceData& data);
+std::string GenerateCode(const CDeviceDocument& document);
+
+// A block's body: every emitted register line (C or assembly) with the texts
+// before and after it, each line ended by CR LF.  Returns whether any line
+// was written.
+bool AppendBlockBody(std::string& out, const PeripheralBlock& block, bool assembly);
 
 // "    SCON0     = 0x10;" (C) or "    mov  SCON0,     #010h" (assembly),
 // without a line end.  Names of ten or more characters get no alignment blanks.

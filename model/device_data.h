@@ -91,15 +91,6 @@ public:
 
     bool IsAssembly() const { return codeFormat != kCodeFormatC; }
 
-    // Fills `text` with the complete initialisation source for the current
-    // code format.
-    void GenerateCode(std::string& text) const;
-    std::string GenerateCode() const {
-        std::string text;
-        GenerateCode(text);
-        return text;
-    }
-
     // The block-map part of the project file (device name, code format,
     // blocks).  Loading reads the layout of the given file format version.
     void Serialize(fw::CArchive& archive);

@@ -37,7 +37,6 @@ public:
     virtual void InitializePeripherals() {}
 
     // The generated text for the current code format.
-    std::string GenerateCode() const { return deviceData.GenerateCode(); }
 
     // Reads the project at `path`.  A file that is newer than this release,
     // unreadable or corrupt, or (unless opened for inspection) a project of

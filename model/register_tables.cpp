@@ -47,6 +47,13 @@ static_assert(At(kBlockInterrupts, reg::IP, "IP") && At(kBlockInterrupts, reg::E
               At(kBlockInterrupts, reg::EIP1, "EIP1") && At(kBlockInterrupts, reg::IT01CF, "IT01CF") &&
               At(kBlockInterrupts, reg::IE, "IE"));
 
+// Entries of one block compare; entries of two blocks are different types
+// that do not.
+template <class A, class B>
+concept Comparable = requires(A a, B b) { a == b; };
+static_assert(Comparable<decltype(reg::TCON), decltype(reg::TMOD)>);
+static_assert(!Comparable<decltype(reg::TCON), decltype(reg::IP)>);
+
 }  // namespace
 
 PeripheralBlock MakeBlock(std::int32_t number, std::string_view routine) {

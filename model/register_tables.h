@@ -29,25 +29,99 @@ struct BlockSpec {
     std::span<const RegisterSpec> registers;
 };
 
-// Entry indexes, one enumeration per block.  Every register name of the
-// family is unique, except that blocks 0 and 8 (reset sources and the
-// comparator as a reset source) share one table.
-namespace reg {
-enum ResetSources : int { VDM0CN, RSTSRC };
-enum Pca : int {
-    PCA0CN, PCA0MD, PCA0CPM0, PCA0CPM1, PCA0CPM2, PCA0L, PCA0H,
-    PCA0CPL0, PCA0CPL1, PCA0CPL2, PCA0CPH0, PCA0CPH1, PCA0CPH2,
+// Entry indexes, one type per block: reg::TMOD is entry 1 of the Timers
+// block, of type Entry<kBlockTimers>.  An entry reads as its index, but
+// entries of two blocks are different types and do not compare, so a rule
+// cannot mistake IE for TCON.  Every register name of the family is unique,
+// except that blocks 0 and 8 (reset sources and the comparator as a reset
+// source) share one table.
+template <std::int32_t Block>
+struct Entry {
+    int index;
+    static constexpr std::int32_t kBlock = Block;
+    constexpr operator int() const { return index; }
 };
-enum Timers : int { TCON, TMOD, CKCON, TL0, TL1, TH0, TH1, TMR2CN, TMR2RLL, TMR2RLH, TMR2L, TMR2H };
-enum Uart : int { SCON0 };
-enum Spi : int { SPI0CFG, SPI0CN, SPI0CKR };
-enum Adc : int { ADC0MX, ADC0CF, ADC0CN, ADC0TK, ADC0GTH, ADC0GTL, ADC0LTH, ADC0LTL };
-enum Comparator : int { CPT0CN, CPT0MX, CPT0MD };
-enum VoltageReference : int { REF0CN };
-enum VoltageRegulator : int { REG0CN };
-enum PortIO : int { P0MDIN, P1MDIN, P0MDOUT, P1MDOUT, P0SKIP, P1SKIP, XBR0, XBR1, P0MAT, P1MAT, P0MASK, P1MASK };
-enum Oscillators : int { OSCXCN, OSCICN, CLKSEL };
-enum Interrupts : int { IP, EIE1, EIP1, IT01CF, IE };
+template <std::int32_t A, std::int32_t B>
+    requires(A != B)
+bool operator==(Entry<A>, Entry<B>) = delete;
+
+namespace reg {
+// ResetSources
+inline constexpr Entry<kBlockResetSources> VDM0CN{0};
+inline constexpr Entry<kBlockResetSources> RSTSRC{1};
+// Pca
+inline constexpr Entry<kBlockPca> PCA0CN{0};
+inline constexpr Entry<kBlockPca> PCA0MD{1};
+inline constexpr Entry<kBlockPca> PCA0CPM0{2};
+inline constexpr Entry<kBlockPca> PCA0CPM1{3};
+inline constexpr Entry<kBlockPca> PCA0CPM2{4};
+inline constexpr Entry<kBlockPca> PCA0L{5};
+inline constexpr Entry<kBlockPca> PCA0H{6};
+inline constexpr Entry<kBlockPca> PCA0CPL0{7};
+inline constexpr Entry<kBlockPca> PCA0CPL1{8};
+inline constexpr Entry<kBlockPca> PCA0CPL2{9};
+inline constexpr Entry<kBlockPca> PCA0CPH0{10};
+inline constexpr Entry<kBlockPca> PCA0CPH1{11};
+inline constexpr Entry<kBlockPca> PCA0CPH2{12};
+// Timers
+inline constexpr Entry<kBlockTimers> TCON{0};
+inline constexpr Entry<kBlockTimers> TMOD{1};
+inline constexpr Entry<kBlockTimers> CKCON{2};
+inline constexpr Entry<kBlockTimers> TL0{3};
+inline constexpr Entry<kBlockTimers> TL1{4};
+inline constexpr Entry<kBlockTimers> TH0{5};
+inline constexpr Entry<kBlockTimers> TH1{6};
+inline constexpr Entry<kBlockTimers> TMR2CN{7};
+inline constexpr Entry<kBlockTimers> TMR2RLL{8};
+inline constexpr Entry<kBlockTimers> TMR2RLH{9};
+inline constexpr Entry<kBlockTimers> TMR2L{10};
+inline constexpr Entry<kBlockTimers> TMR2H{11};
+// Uart
+inline constexpr Entry<kBlockUart> SCON0{0};
+// Spi
+inline constexpr Entry<kBlockSpi> SPI0CFG{0};
+inline constexpr Entry<kBlockSpi> SPI0CN{1};
+inline constexpr Entry<kBlockSpi> SPI0CKR{2};
+// Adc
+inline constexpr Entry<kBlockAdc> ADC0MX{0};
+inline constexpr Entry<kBlockAdc> ADC0CF{1};
+inline constexpr Entry<kBlockAdc> ADC0CN{2};
+inline constexpr Entry<kBlockAdc> ADC0TK{3};
+inline constexpr Entry<kBlockAdc> ADC0GTH{4};
+inline constexpr Entry<kBlockAdc> ADC0GTL{5};
+inline constexpr Entry<kBlockAdc> ADC0LTH{6};
+inline constexpr Entry<kBlockAdc> ADC0LTL{7};
+// Comparator
+inline constexpr Entry<kBlockComparator> CPT0CN{0};
+inline constexpr Entry<kBlockComparator> CPT0MX{1};
+inline constexpr Entry<kBlockComparator> CPT0MD{2};
+// VoltageReference
+inline constexpr Entry<kBlockVoltageReference> REF0CN{0};
+// VoltageRegulator
+inline constexpr Entry<kBlockVoltageRegulator> REG0CN{0};
+// PortIO
+inline constexpr Entry<kBlockPortIO> P0MDIN{0};
+inline constexpr Entry<kBlockPortIO> P1MDIN{1};
+inline constexpr Entry<kBlockPortIO> P0MDOUT{2};
+inline constexpr Entry<kBlockPortIO> P1MDOUT{3};
+inline constexpr Entry<kBlockPortIO> P0SKIP{4};
+inline constexpr Entry<kBlockPortIO> P1SKIP{5};
+inline constexpr Entry<kBlockPortIO> XBR0{6};
+inline constexpr Entry<kBlockPortIO> XBR1{7};
+inline constexpr Entry<kBlockPortIO> P0MAT{8};
+inline constexpr Entry<kBlockPortIO> P1MAT{9};
+inline constexpr Entry<kBlockPortIO> P0MASK{10};
+inline constexpr Entry<kBlockPortIO> P1MASK{11};
+// Oscillators
+inline constexpr Entry<kBlockOscillators> OSCXCN{0};
+inline constexpr Entry<kBlockOscillators> OSCICN{1};
+inline constexpr Entry<kBlockOscillators> CLKSEL{2};
+// Interrupts
+inline constexpr Entry<kBlockInterrupts> IP{0};
+inline constexpr Entry<kBlockInterrupts> EIE1{1};
+inline constexpr Entry<kBlockInterrupts> EIP1{2};
+inline constexpr Entry<kBlockInterrupts> IT01CF{3};
+inline constexpr Entry<kBlockInterrupts> IE{4};
 }  // namespace reg
 
 // The declaration of the loop counter that the wait loops count in, set as a

@@ -1,6 +1,9 @@
 #include "view/device_page.h"
 
+#include <stdexcept>
+
 #include "codegen/generator.h"
+#include "model/analog_inputs.h"
 #include "fw/app.h"
 #include "model/device_document.h"
 #include "view/messages.h"
@@ -35,12 +38,29 @@ std::string CDevicePage::FieldHex(int index, std::uint8_t mask, int shift) const
     return {digits[(field >> 4) & 0x0F], digits[field & 0x0F]};
 }
 
-void CDevicePage::SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm) {
-    block_->cPrologue = on ? kLoopCounterDeclarationC : std::string_view{};
-    if (RegisterEntry* entry = Entry(index)) {
-        entry->cAfter = on ? afterC : std::string_view{};
-        entry->asmAfter = on ? afterAsm : std::string_view{};
-    }
+void CDevicePage::SetWait(int index, Fragment wait, bool on) { regsmith::SetWait(*block_, index, wait, on); }
+
+const RegisterField& CDevicePage::Own(const RegisterField& field) const {
+    if (!SameTable(field.block, number_))
+        throw std::logic_error("the field \"" + std::string(field.name) + "\" is not of block " +
+                               std::to_string(number_));
+    return field;
+}
+
+bool CDevicePage::TestBits(const RegisterField& field) const { return TestBits(Own(field).entry, field.mask); }
+
+bool CDevicePage::TestBits(const PeripheralBlock& block, const RegisterField& field) {
+    return regsmith::TestBits(block, field.entry, field.mask);
+}
+
+void CDevicePage::SetBits(bool on, const RegisterField& field) { SetBits(on, Own(field).entry, field.mask); }
+
+void CDevicePage::ReplaceBits(const RegisterField& field, std::uint8_t value) {
+    ReplaceBits(Own(field).entry, field.mask, static_cast<std::uint8_t>(value & field.mask));
+}
+
+std::uint8_t CDevicePage::Bits(const RegisterField& field) const {
+    return static_cast<std::uint8_t>(Value(Own(field).entry) & field.mask);
 }
 
 void CDevicePage::ResetRegisters() {
@@ -54,13 +74,7 @@ void CDevicePage::ResetRegisters(std::initializer_list<int> indexes) {
 
 std::string CDevicePage::RegisterPreview() const {
     std::string text;
-    for (const RegisterEntry& entry : block_->registers) {
-        if (!entry.IsEmitted()) continue;
-        text += entry.cBefore;
-        AppendRegisterLine(text, entry, false);
-        text += kCrLf;
-        text += entry.cAfter;
-    }
+    AppendBlockBody(text, *block_, false);
     return text;
 }
 
@@ -78,7 +92,13 @@ void CDevicePage::RefreshSummary() {
 
 fw::Control& CDevicePage::Bind(fw::Control& control, std::function<void()> load, std::function<void()> store) {
     control.onChange = std::move(store);
-    bindings_.push_back(std::move(load));
+    bindings_.push_back({&control, std::move(load), {}});
+    return control;
+}
+
+fw::Control& CDevicePage::BindField(fw::Control& control, std::function<void()> load, std::function<void()> store) {
+    control.onChange = std::move(store);
+    bindings_.push_back({&control, load, load});
     return control;
 }
 
@@ -91,7 +111,7 @@ void CDevicePage::Then(fw::Control& control, std::function<void()> rule) {
 }
 
 fw::CheckBox& CDevicePage::Bind(fw::CheckBox& box, int entry, std::uint8_t mask, bool inverted) {
-    Bind(
+    BindField(
         box, [this, &box, entry, mask, inverted] { box.SetChecked(TestBits(entry, mask) != inverted); },
         [this, &box, entry, mask, inverted] { SetBits(box.IsChecked() != inverted, entry, mask); });
     return box;
@@ -102,12 +122,25 @@ fw::CheckBox& CDevicePage::BindCheck(fw::Container& parent, std::string caption,
     return Bind(parent.Add<fw::CheckBox>(std::move(caption)), entry, mask, inverted);
 }
 
+fw::CheckBox& CDevicePage::Bind(fw::CheckBox& box, const RegisterField& field, bool inverted) {
+    return Bind(box, Own(field).entry, field.mask, inverted);
+}
+
+fw::CheckBox& CDevicePage::BindCheck(fw::Container& parent, const RegisterField& field, bool inverted) {
+    return BindCheck(parent, std::string(field.Caption()), field, inverted);
+}
+
+fw::CheckBox& CDevicePage::BindCheck(fw::Container& parent, std::string caption, const RegisterField& field,
+                                     bool inverted) {
+    return Bind(parent.Add<fw::CheckBox>(std::move(caption)), field, inverted);
+}
+
 fw::ToggleButton& CDevicePage::Bind(fw::ToggleButton& toggle, int entry, std::uint8_t mask,
                                     const char* pressedCaption, const char* releasedCaption) {
     auto showCaption = [&toggle, pressedCaption, releasedCaption] {
         if (pressedCaption && releasedCaption) toggle.SetCaption(toggle.IsPressed() ? pressedCaption : releasedCaption);
     };
-    Bind(
+    BindField(
         toggle,
         [this, &toggle, entry, mask, showCaption] {
             toggle.SetPressed(TestBits(entry, mask));
@@ -121,7 +154,7 @@ fw::ToggleButton& CDevicePage::Bind(fw::ToggleButton& toggle, int entry, std::ui
 }
 
 fw::RadioButton& CDevicePage::Bind(fw::RadioButton& radio, int entry, std::uint8_t mask, std::uint8_t value) {
-    Bind(
+    BindField(
         radio,
         [this, &radio, entry, mask, value] {
             if ((Value(entry) & mask) == (value & mask)) radio.SetChecked(true);
@@ -139,6 +172,42 @@ std::vector<fw::RadioButton*> CDevicePage::BindRadios(fw::Container& parent, int
     for (RadioChoice& choice : choices)
         radios.push_back(&Bind(parent.Add<fw::RadioButton>(std::move(choice.caption), group), entry, mask, choice.value));
     return radios;
+}
+
+fw::RadioButton& CDevicePage::Bind(fw::RadioButton& radio, const RegisterField& field, std::uint8_t value) {
+    return Bind(radio, Own(field).entry, field.mask, value);
+}
+
+std::vector<fw::RadioButton*> CDevicePage::BindRadios(fw::Container& parent, const RegisterField& field,
+                                                      std::vector<RadioChoice> choices) {
+    return BindRadios(parent, Own(field).entry, field.mask, std::move(choices));
+}
+
+std::vector<fw::RadioButton*> CDevicePage::BindRadios(fw::Container& parent, const RegisterField& field) {
+    std::vector<RadioChoice> choices;
+    for (const FieldChoice& choice : field.choices) choices.push_back({std::string(choice.caption), choice.value});
+    return BindRadios(parent, field, std::move(choices));
+}
+
+std::vector<fw::RadioButton*> CDevicePage::BindRadios(fw::Container& parent, const RegisterField& field,
+                                                      std::vector<std::string> captions) {
+    std::vector<RadioChoice> choices;
+    for (std::size_t i = 0; i < captions.size() && i < field.choices.size(); ++i)
+        choices.push_back({std::move(captions[i]), field.choices[i].value});
+    return BindRadios(parent, field, std::move(choices));
+}
+
+fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label, const RegisterField& field) {
+    const int shift = FieldShift(field.mask);
+    std::vector<ListChoice> items;
+    for (const FieldChoice& choice : field.choices)
+        items.push_back({std::string(choice.caption), static_cast<std::uint8_t>((choice.value & field.mask) >> shift)});
+    return BindList(parent, std::move(label), field, std::move(items));
+}
+
+fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label, const RegisterField& field,
+                                        std::vector<ListChoice> items) {
+    return BindList(parent, std::move(label), Own(field).entry, field.mask, std::move(items));
 }
 
 fw::DropDownList& CDevicePage::BindList(fw::Container& parent, std::string label, int entry, std::uint8_t mask,
@@ -176,7 +245,7 @@ fw::DropDownList& CDevicePage::Bind(fw::DropDownList& list, int entry, std::uint
     auto codeOf = [codes](int item) {
         return codes.empty() ? static_cast<std::uint8_t>(item) : codes[static_cast<std::size_t>(item)];
     };
-    Bind(
+    BindField(
         list,
         [this, &list, entry, mask, shift, itemOf] {
             list.SetSelected(itemOf(static_cast<std::uint8_t>((Value(entry) & mask) >> shift)));
@@ -215,14 +284,27 @@ fw::EditField& CDevicePage::BindHex(fw::Container& parent, std::string label, in
         SetValue(entry, value);
         RefreshSummary();
     });
-    bindings_.push_back([this, &field, entry] { field.SetText(FieldHex(entry, 0xFF, 0)); });
-    hexFields_.emplace_back(entry, &field);
+    bindings_.push_back({&field, [this, &field, entry] { field.SetText(FieldHex(entry, 0xFF, 0)); },
+                         [this, &field, entry] {
+                             if (ParseHexField(field.Text(), 2) != Value(entry)) field.SetText(FieldHex(entry, 0xFF, 0));
+                         }});
     return field;
 }
 
-void CDevicePage::LoadHexField(int index) {
-    for (auto& [fieldIndex, field] : hexFields_)
-        if (fieldIndex == index) field->SetText(FieldHex(index, 0xFF, 0));
+fw::EditField& CDevicePage::BindHex(fw::Container& parent, std::string label, const RegisterField& part,
+                                    std::function<void(std::uint8_t)> store) {
+    fw::EditField& field = parent.Add<fw::EditField>(std::move(label));
+    field.widthChars = 4;
+    const int shift = FieldShift(Own(part).mask);
+    if (!store)
+        store = [this, part, shift](std::uint8_t value) { ReplaceBits(part, static_cast<std::uint8_t>(value << shift)); };
+    AttachHexBehaviour(field, std::move(store));
+    bindings_.push_back({&field, [this, &field, part, shift] { field.SetText(FieldHex(part.entry, part.mask, shift)); },
+                         [this, &field, part, shift] {
+                             if (ParseHexField(field.Text(), 2) != static_cast<unsigned>(Bits(part) >> shift))
+                                 field.SetText(FieldHex(part.entry, part.mask, shift));
+                         }});
+    return field;
 }
 
 fw::EditField& CDevicePage::BindDisplay(fw::Container& parent, std::string label, std::function<std::string()> text) {
@@ -244,8 +326,20 @@ void CDevicePage::BindUpdate(std::function<void()> update) {
 }
 
 void CDevicePage::LoadBindings() {
-    for (auto& load : bindings_)
-        if (load) load();
+    for (Binding& binding : bindings_)
+        if (binding.load) binding.load();
+}
+
+void CDevicePage::ReloadBindings(const fw::Control* acted) {
+    // A control that is no binding (a calculator's or a nested sheet's
+    // button) may have written anything: every binding shows it.
+    bool bound = false;
+    for (const Binding& binding : bindings_) bound = bound || binding.control == acted;
+    for (Binding& binding : bindings_) {
+        if (binding.control == acted) continue;
+        if (binding.refresh) binding.refresh();
+        else if (!bound && binding.load) binding.load();
+    }
 }
 
 void CDevicePage::RefreshDisplays() {
@@ -256,11 +350,16 @@ void CDevicePage::RefreshDisplays() {
 // ---- CDevicePropPage -------------------------------------------------------
 
 CDevicePropPage::CDevicePropPage(std::string title, SheetContext& sheet, std::int32_t ownBlock)
-    : fw::PropertyPage(std::move(title)), CDevicePage(sheet.Block(ownBlock)), sheet_(&sheet) {
-    Root().afterChildAction = [this](fw::Control&) { RefreshDisplays(); };
+    : fw::PropertyPage(std::move(title)), CDevicePage(sheet.Block(ownBlock), ownBlock), sheet_(&sheet) {
+    Root().afterChildAction = [this](fw::Control& acted) {
+        ReloadBindings(&acted);
+        RefreshDisplays();
+    };
 }
 
 PeripheralBlock& CDevicePropPage::Copy(std::int32_t number) const { return sheet_->Block(number); }
+
+std::uint8_t CDevicePropPage::DeviceId() const { return sheet_->Document().deviceId; }
 
 void CDevicePropPage::Load() {
     BeforeLoad();
@@ -308,10 +407,11 @@ fw::PushButton& CDevicePropPage::BindNestedSheet(fw::PushButton& button, NestedS
     return button;
 }
 
-fw::StaticText& CDevicePropPage::BindInterruptStatus(fw::Container& parent, std::string source, int entry,
-                                                     std::uint8_t mask) {
-    return BindStatus(parent, [this, source = std::move(source), entry, mask] {
-        return source + (TestBits(Copy(kBlockInterrupts), entry, mask) ? " Interrupt is Enabled" : " Interrupt is Disabled");
+fw::StaticText& CDevicePropPage::BindInterruptStatus(fw::Container& parent, std::string source,
+                                                     const RegisterField& field) {
+    if (field.block != kBlockInterrupts) throw std::logic_error("not an interrupt field: " + std::string(field.name));
+    return BindStatus(parent, [this, source = std::move(source), field] {
+        return source + (TestBits(Copy(kBlockInterrupts), field) ? " Interrupt is Enabled" : " Interrupt is Disabled");
     });
 }
 
@@ -323,17 +423,26 @@ fw::StaticText& CDevicePropPage::BindCrossbarStatus(fw::Container& parent, std::
     });
 }
 
-fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) { return RunNestedSheet(which, *sheet_); }
-
-std::uint8_t CDevicePage::GetActiveDeviceId() {
-    if (fw::CWinApp* app = fw::AfxGetApp())
-        if (fw::CView* view = app->GetActiveView())
-            if (auto* document = dynamic_cast<CDeviceDocument*>(view->GetDocument())) return document->deviceId;
-    // No active view (a test, or a host between windows): the document of
-    // the sheet command that is running.
-    if (CDeviceDocument* document = RunningSheetDocument()) return document->deviceId;
-    return 0;
+fw::DropDownList& CDevicePropPage::BindInputList(fw::Container& parent, std::string label, const RegisterField& field,
+                                                std::vector<AnalogInput> inputs, std::string noPinText) {
+    std::vector<ListChoice> items;
+    for (const AnalogInput& input : inputs) items.push_back({input.item, input.code});
+    fw::DropDownList& list = BindList(parent, std::move(label), field, std::move(items));
+    BindStatus(parent, [this, field, inputs = std::move(inputs), noPinText = std::move(noPinText)] {
+        const auto code = static_cast<std::uint8_t>(Bits(field) >> FieldShift(field.mask));
+        return AnalogInputStatus(inputs, code, Copy(kBlockPortIO), noPinText);
+    });
+    return list;
 }
+
+std::string AnalogInputStatus(const std::vector<AnalogInput>& inputs, std::uint8_t code,
+                              const PeripheralBlock& portIO, std::string_view noPinText) {
+    for (const AnalogInput& input : inputs)
+        if (input.code == code) return input.pin == kNoPin ? std::string(noPinText) : AnalogInputPinStatus(portIO, input.pin);
+    return UnknownInputStatus(code);
+}
+
+fw::DialogResult CDevicePropPage::RunNested(NestedSheet which) { return RunNestedSheet(which, *sheet_); }
 
 namespace {
 

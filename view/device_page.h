@@ -21,9 +21,11 @@
 #include <utility>
 #include <vector>
 
+#include "codegen/fragments.h"
 #include "fw/ui.h"
 #include "model/crossbar.h"
 #include "model/device_data.h"
+#include "model/register_fields.h"
 #include "model/register_tables.h"
 #include "view/nested_sheets.h"
 
@@ -31,9 +33,25 @@ namespace regsmith {
 
 class SheetContext;
 
+// One item of an analog input list (ADC0's multiplexer, the comparator's two
+// inputs): its text, its field value shifted down, and its pin (kNoPin for
+// an internal input or "None").
+struct AnalogInput {
+    std::string item;
+    std::uint8_t code;
+    int pin;
+};
+
+// The text under an analog input list for field value `code`: `noPinText`
+// for an item without a pin, the pin check for a pin, and the unknown-input
+// text for a code no item stands for.
+std::string AnalogInputStatus(const std::vector<AnalogInput>& inputs, std::uint8_t code,
+                              const PeripheralBlock& portIO, std::string_view noPinText);
+
 class CDevicePage {
 public:
-    explicit CDevicePage(PeripheralBlock& block) : block_(&block) {}
+    explicit CDevicePage(PeripheralBlock& block) : block_(&block), number_(block.blockNumber) {}
+    CDevicePage(PeripheralBlock& block, std::int32_t number) : block_(&block), number_(number) {}
     virtual ~CDevicePage() = default;
     CDevicePage(const CDevicePage&) = delete;
     CDevicePage& operator=(const CDevicePage&) = delete;
@@ -53,14 +71,23 @@ public:
     // ((value AND mask) >> shift) as two upper-case hex digits.
     std::string FieldHex(int index, std::uint8_t mask, int shift) const;
     std::uint8_t Value(int index) const;
+    // The same for a field record of the own block (a record of another
+    // block's table is refused with std::logic_error, when the page is built).
+    bool TestBits(const RegisterField& field) const;
+    static bool TestBits(const PeripheralBlock& block, const RegisterField& field);
+    void SetBits(bool on, const RegisterField& field);
+    // field := value, the value standing where the field does (0x20 in 0x30).
+    void ReplaceBits(const RegisterField& field, std::uint8_t value);
+    // The field's bits, not shifted.
+    std::uint8_t Bits(const RegisterField& field) const;
     void SetValue(int index, std::uint8_t value);
     // The entry itself, or null when the block has no entry `index`.
     RegisterEntry* Entry(int index) const;
 
     // A wait after entry `index`'s line (an oscillator or comparator settling
     // loop): the block's C prologue declares the loop counter and the
-    // entry's C and assembly after-texts hold the loop.  Off empties all three.
-    void SetWaitTexts(int index, bool on, std::string_view afterC, std::string_view afterAsm);
+    // entry's after-texts hold the generator's fragment.  Off empties all three.
+    void SetWait(int index, Fragment wait, bool on);
 
     // value := resetValue for every entry, or for the listed entries.
     void ResetRegisters();
@@ -84,6 +111,11 @@ public:
     fw::CheckBox& BindCheck(fw::Container& parent, std::string caption, int entry, std::uint8_t mask,
                             bool inverted = false);
     fw::CheckBox& Bind(fw::CheckBox& box, int entry, std::uint8_t mask, bool inverted = false);
+    // A check box for a one-bit field record, with the record's caption or another.
+    fw::CheckBox& BindCheck(fw::Container& parent, const RegisterField& field, bool inverted = false);
+    fw::CheckBox& BindCheck(fw::Container& parent, std::string caption, const RegisterField& field,
+                            bool inverted = false);
+    fw::CheckBox& Bind(fw::CheckBox& box, const RegisterField& field, bool inverted = false);
 
     // Pressed when (value AND mask) is not 0; the caption follows the state
     // when captions are given ("D" pressed, "A" released).
@@ -100,6 +132,15 @@ public:
     std::vector<fw::RadioButton*> BindRadios(fw::Container& parent, int entry, std::uint8_t mask,
                                              std::vector<RadioChoice> choices);
     fw::RadioButton& Bind(fw::RadioButton& radio, int entry, std::uint8_t mask, std::uint8_t value);
+    // Radios for a record's choices; with `captions`, the choices' values
+    // under other captions (in the order of the choices); with `choices`,
+    // values and captions the page builds (the PCA modes with their pin).
+    std::vector<fw::RadioButton*> BindRadios(fw::Container& parent, const RegisterField& field);
+    std::vector<fw::RadioButton*> BindRadios(fw::Container& parent, const RegisterField& field,
+                                             std::vector<std::string> captions);
+    std::vector<fw::RadioButton*> BindRadios(fw::Container& parent, const RegisterField& field,
+                                             std::vector<RadioChoice> choices);
+    fw::RadioButton& Bind(fw::RadioButton& radio, const RegisterField& field, std::uint8_t value);
 
     // A drop-down list whose item index is the field's value ((value AND
     // mask) shifted down to bit 0), or, with codes, the item whose code is
@@ -116,6 +157,11 @@ public:
     // The same on a list the page filled itself; `codes[i]` is the field
     // value of item i (no codes: the item index is the value).
     fw::DropDownList& Bind(fw::DropDownList& list, int entry, std::uint8_t mask, std::vector<std::uint8_t> codes = {});
+    // A list of a record's choices, or of items whose codes are the field's
+    // values shifted down (the analog inputs of the package).
+    fw::DropDownList& BindList(fw::Container& parent, std::string label, const RegisterField& field);
+    fw::DropDownList& BindList(fw::Container& parent, std::string label, const RegisterField& field,
+                               std::vector<ListChoice> items);
 
     // A hexadecimal value field for the whole entry (two digits): on every
     // change of its text it validates (with the two warnings), puts the
@@ -124,8 +170,11 @@ public:
     // The same hex behaviour on a field the page created itself; the value
     // goes to `store` instead of an entry.
     static void AttachHexBehaviour(fw::EditField& field, std::function<void(std::uint8_t)> store);
-    // Shows entry `index` in the hex field bound to it ("%02X").
-    void LoadHexField(int index);
+    // A hexadecimal field for part of a register (AD0SC, ADC0CF bits 7-3):
+    // it shows the field shifted down; a typed value goes through `store`,
+    // which writes the field (by default the value shifted into place).
+    fw::EditField& BindHex(fw::Container& parent, std::string label, const RegisterField& field,
+                           std::function<void(std::uint8_t)> store = {});
 
     // Read-only texts computed from the copies and clock words (a baud rate,
     // a status line): refreshed on loading and after every user action.
@@ -147,16 +196,33 @@ public:
     // Refreshes the displays and the summary box (after every user action).
     void RefreshDisplays();
 
-    // Device id of the document of the host's active view (0xD0..0xDB).
-    static std::uint8_t GetActiveDeviceId();
+    // After a user action: shows every field binding again but those of
+    // `acted`, the control just used, so that what its store and the page's
+    // rules wrote shows everywhere else.  A hex field keeps its text while
+    // the text means the stored value ("1" for 0x01).  The page's own
+    // `Bind(control, load, store)` bindings show what their rules set, and
+    // are loaded again only after a control that is no binding (a
+    // calculator's button, a nested sheet's).
+    void ReloadBindings(const fw::Control* acted);
+
+protected:
+    // The record, after checking that it is of the own block's table.
+    const RegisterField& Own(const RegisterField& field) const;
 
 private:
-
     PeripheralBlock* block_;
+    std::int32_t number_;
     fw::TextBox* summary_ = nullptr;
-    std::vector<std::function<void()>> bindings_;  // the loads
+    struct Binding {
+        const fw::Control* control;
+        std::function<void()> load;
+        std::function<void()> refresh;  // after another control's action; none: not refreshed
+    };
+    // A field binding: `load` shows the field, and shows it again after
+    // every other control's action.
+    fw::Control& BindField(fw::Control& control, std::function<void()> load, std::function<void()> store);
+    std::vector<Binding> bindings_;
     std::vector<std::function<void()>> displays_;
-    std::vector<std::pair<int, fw::EditField*>> hexFields_;
 };
 
 // The property page of every peripheral page: a CDevicePage on one block
@@ -180,6 +246,8 @@ public:
     SheetContext& Sheet() const { return *sheet_; }
     // The run's copy of block `number` (another peripheral's block).
     PeripheralBlock& Copy(std::int32_t number) const;
+    // The device id of the run's document (0xD0..0xDB).
+    std::uint8_t DeviceId() const;
 
     void Load();
 
@@ -203,7 +271,12 @@ protected:
     // "<source> Interrupt is Enabled" or "... Disabled" from a bit of the
     // run's interrupts copy, and "<signal> is Enabled on the Crossbar" or
     // "<signal> is <notEnabled> on the Crossbar" from its port I/O copy.
-    fw::StaticText& BindInterruptStatus(fw::Container& parent, std::string source, int entry, std::uint8_t mask);
+    fw::StaticText& BindInterruptStatus(fw::Container& parent, std::string source, const RegisterField& field);
+    // An analog input list and the status text under it, which checks the
+    // chosen pin on the run's port I/O copy.  A stored code without an item
+    // shows no selection and stays until the user picks an input.
+    fw::DropDownList& BindInputList(fw::Container& parent, std::string label, const RegisterField& field,
+                                    std::vector<AnalogInput> inputs, std::string noPinText);
     fw::StaticText& BindCrossbarStatus(fw::Container& parent, std::string signal, CrossbarPeripheral peripheral,
                                        const char* notEnabled = "Disabled");
     fw::DialogResult RunNested(NestedSheet which);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "codegen/generator.h"
 #include "fw/app.h"
 #include "fw/report.h"
 #include "model/project_file.h"
@@ -39,14 +40,14 @@ void CK74x_75xView::ColorizeText(const CDeviceDocument* document) {
 
 void CK74x_75xView::UpdateCodeWindow() {
     if (CDeviceDocument* document = GetDeviceDocument()) {
-        SetText(document->GenerateCode());
+        SetText(GenerateCode(*document));
         ColorizeText();
     }
 }
 
 void CK74x_75xView::OnInitialUpdate() {
     if (CDeviceDocument* document = OwnDocument()) {
-        SetText(document->GenerateCode());
+        SetText(GenerateCode(*document));
         ColorizeText(document);
     }
 }

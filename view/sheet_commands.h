@@ -6,14 +6,13 @@
 // A page group registers its pages once (from InitK74x_75xDLL):
 //
 //   RegisterSheetPages(ID_PERIPHERALS_INTERRUPTS, {
-//       {"Enable Interrupts", [](SheetContext& s) -> std::unique_ptr<fw::PropertyPage> {
-//            return std::make_unique<CIntEnablePropPage>(s.Block(kBlockInterrupts)); }},
-//       {"Interrupt Priority", ...},
-//       {"INT0/INT1 Configuration", ...},
+//       PageOf<CIntEnablePropPage>(interrupts::kEnablePageTitle),
+//       PageOf<CIntPriorityPropPage>(interrupts::kPriorityPageTitle),
+//       PageOf<CInt01ConfigPropPage>(interrupts::kInt01ConfigPageTitle),
 //   });
 //
-// A command whose pages are not registered is disabled in the menu.  The
-// factories receive the run's SheetContext: Block(n) is the one copy of block
+// A command whose pages are not registered is disabled in the menu.  Each
+// page is built from the run's SheetContext: Block(n) is the one copy of block
 // n that every page of the run shares, Clocks() the document's own clock
 // words (references write through at once).  A page that opens nested sheets
 // keeps the SheetContext& it was built with: it lives as long as the sheet.

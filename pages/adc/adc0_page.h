@@ -25,7 +25,6 @@ private:
     void ChangeSar();
 
     fw::EditField* ad0sc_ = nullptr;
-    std::vector<AdcInput> inputs_;
 };
 
 }  // namespace regsmith

@@ -7,23 +7,12 @@
 #include <vector>
 
 #include "model/device_data.h"
+#include "view/device_page.h"
 
 namespace regsmith {
 
-// ADC0MX bits 4-0; bits 7-5 are kept as they are.
-inline constexpr std::uint8_t kAdcInputMask = 0x1F;
-inline constexpr std::uint8_t kTempSensorCode = 0x18;
-inline constexpr std::uint8_t kVregoutCode = 0x19;
-inline constexpr std::uint8_t kGndCode = 0x1F;
-// ADC0CN bits 1-0: start of conversion on the CNVSTR pin.
-inline constexpr std::uint8_t kStartMask = 0x03;
-inline constexpr std::uint8_t kStartOnCnvstr = 0x02;
-
-struct AdcInput {
-    std::string item;  // "P1.2", "Temp Sensor"
-    std::uint8_t code;  // a pin's code is port x 8 + bit
-    int pin;           // kNoPin for the internal channels
-};
+// A pin's code is port x 8 + bit; the internal channels follow the pins.
+using AdcInput = AnalogInput;
 
 // The list in order: the package's pins, then "Temp Sensor", "Vregout", "GND".
 std::vector<AdcInput> AdcInputs(std::uint8_t deviceId);

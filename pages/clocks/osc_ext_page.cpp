@@ -47,25 +47,16 @@ std::string Xtal2Label(const CrystalPins& pins) { return PinName(pins.xtal2) + "
 COscExtPropPage::COscExtPropPage(SheetContext& sheet) : COscillatorPage(kExternalOscillatorPageTitle, sheet) {
     auto& columns = Root().AddRow();
     auto& modes = columns.Add<fw::GroupBox>("External Oscillator Mode");
-    const std::uint8_t modeValues[] = {kModeOff,       kModeCmos,    kModeCmosHalf,   kModeRc,
-                                       kModeCapacitor, kModeCrystal, kModeCrystalHalf};
-    const auto modeRadios = BindRadios(modes, reg::OSCXCN, kExternalModeMask,
-                                       {{"External Oscillator Off", kModeOff},
-                                        {"External CMOS", kModeCmos},
-                                        {"External CMOS / 2", kModeCmosHalf},
-                                        {"RC Oscillator", kModeRc},
-                                        {"Capacitor Oscillator", kModeCapacitor},
-                                        {"Crystal Oscillator", kModeCrystal},
-                                        {"Crystal Oscillator / 2", kModeCrystalHalf}});
+    const auto modeRadios = BindRadios(modes, field::OSCXCN_XOSCMD);
     for (std::size_t i = 0; i < modeRadios.size(); ++i)
-        Then(*modeRadios[i], [this, mode = modeValues[i]] { OnModeChosen(mode); });
+        Then(*modeRadios[i], [this, mode = field::OSCXCN_XOSCMD.choices[i].value] { OnModeChosen(mode); });
 
     // The widest captions and texts of any mode until the page is first
     // shown, so that a desktop lays the page out wide enough for all of them.
     auto& control = columns.Add<fw::GroupBox>(kFrequencyControlGroup);
     for (std::size_t i = 0; i < frequencyControls_.size(); ++i) {
         auto& radio = control.Add<fw::RadioButton>(kCrystalCaptions[i], "frequency control");
-        Bind(radio, reg::OSCXCN, kFrequencyControlMask, static_cast<std::uint8_t>(i));
+        Bind(radio, field::OSCXCN_XFCN, static_cast<std::uint8_t>(i));
         frequencyControls_[i] = &radio;
     }
 
@@ -85,7 +76,7 @@ COscExtPropPage::COscExtPropPage(SheetContext& sheet) : COscillatorPage(kExterna
 }
 
 void COscExtPropPage::AfterLoad() {
-    const std::uint8_t mode = Value(reg::OSCXCN) & kExternalModeMask;
+    const std::uint8_t mode = Bits(field::OSCXCN_XOSCMD);
     // Mode 001 is never written by the page: its radios and captions stay.
     if (mode != kModeUnused) ShowFrequencyControls(mode);
     // Showing the stored frequency counts as a change of the edit.
@@ -112,12 +103,12 @@ void COscExtPropPage::ShowFrequencyControls(std::uint8_t mode) {
     }
     if (blank) {
         frequencyControls_[0]->SetChecked(true);
-        ReplaceBits(reg::OSCXCN, kFrequencyControlMask, 0);
+        ReplaceBits(field::OSCXCN_XFCN, 0);
     }
 }
 
 void COscExtPropPage::SetCrystalSnippets(bool crystal) {
-    SetWaitTexts(reg::OSCXCN, crystal, kCrystalWaitC, kCrystalWaitAsm);
+    SetWait(reg::OSCXCN, Fragment::CrystalWait, crystal);
 }
 
 void COscExtPropPage::OnFrequencyTyped() {
@@ -140,9 +131,9 @@ void COscExtPropPage::ExternalSysclkUpdate() {
 }
 
 void COscExtPropPage::PinCheck() {
-    const std::uint8_t mode = Value(reg::OSCXCN) & kExternalModeMask;
+    const std::uint8_t mode = Bits(field::OSCXCN_XOSCMD);
     if (mode == kModeUnused) return;
-    const CrystalPins pins = CrystalPinsOf(GetActiveDeviceId());
+    const CrystalPins pins = CrystalPinsOf(DeviceId());
     const PeripheralBlock& portIO = Copy(kBlockPortIO);
     const bool crystal = mode == kModeCrystal || mode == kModeCrystalHalf;
     const bool cmos = mode == kModeCmos || mode == kModeCmosHalf;

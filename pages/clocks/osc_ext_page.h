@@ -16,21 +16,6 @@ inline constexpr const char* kExternalFrequencyLabel = "External Oscillator Freq
 inline constexpr const char* kInvalidFrequencyCharacterWarning = "Error: Invalid Frequency Character.";
 inline constexpr const char* kFrequencyTooLargeWarning = "Error: Frequency Too Large (4294967295 Hz Maximum).";
 
-// What the crystal modes put after the OSCXCN line (the routine's prologue
-// then declares the loop counter), in C and in assembly.
-inline constexpr const char* kCrystalWaitC =
-    "    for (i = 0; i < 3000; i++);  // Wait 1ms for initialization\r\n"
-    "    while ((OSCXCN & 0x80) == 0);\r\n";
-inline constexpr const char* kCrystalWaitAsm =
-    "    mov  R0,        #030        ; Wait 1ms for initialization\r\n"
-    "Osc_Wait1:\r\n"
-    "    clr  A\r\n"
-    "    djnz ACC,       $\r\n"
-    "    djnz R0,        Osc_Wait1\r\n"
-    "Osc_Wait2:\r\n"
-    "    mov  A,         OSCXCN\r\n"
-    "    jnb  ACC.7,     Osc_Wait2\r\n";
-
 class COscExtPropPage : public COscillatorPage {
 public:
     explicit COscExtPropPage(SheetContext& sheet);

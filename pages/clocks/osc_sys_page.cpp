@@ -9,13 +9,11 @@ using namespace clocks;
 
 COscSysPropPage::COscSysPropPage(SheetContext& sheet) : COscillatorPage(kSysclkSelectPageTitle, sheet) {
     auto& source = Root().Add<fw::GroupBox>("SYSCLK Source");
-    auto radios = BindRadios(source, reg::CLKSEL, kExternalSourceBit,
-                             {{"Use Internal Oscillator as SYSCLK", 0x00}, {"Use External Oscillator as SYSCLK", 0x01}});
+    auto radios = BindRadios(source, field::CLKSEL_CLKSL);
     auto& divide = Root().Add<fw::GroupBox>("Output /SYSCLK Divide Value");
     // The output divider does not change SYSCLK, but its click recomputes it
     // as every click on this page does.
-    const auto dividers = BindRadios(divide, reg::CLKSEL, kOutputDividerMask,
-                                     {{"SYSCLK / 1", 0x00}, {"SYSCLK / 2", 0x10}, {"SYSCLK / 4", 0x20}, {"SYSCLK / 8", 0x30}});
+    const auto dividers = BindRadios(divide, field::CLKSEL_CLKDIV);
     radios.insert(radios.end(), dividers.begin(), dividers.end());
     for (fw::RadioButton* radio : radios) Then(*radio, [this] { Clocks().sysclk = ComputedSysclk(); });
 

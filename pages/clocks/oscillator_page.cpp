@@ -14,7 +14,7 @@ COscillatorPage::COscillatorPage(std::string title, SheetContext& sheet)
 
 ClockSettings& COscillatorPage::Clocks() const { return Sheet().Clocks(); }
 
-bool COscillatorPage::ExternalIsSysclk() const { return TestBits(reg::CLKSEL, kExternalSourceBit); }
+bool COscillatorPage::ExternalIsSysclk() const { return TestBits(field::CLKSEL_CLKSL); }
 
 std::uint32_t COscillatorPage::ComputedSysclk() const {
     return Sysclk(Value(reg::OSCXCN), Value(reg::OSCICN), Value(reg::CLKSEL), internalOscFrequency_,

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/clock_rates.h"
+#include "model/register_fields.h"
 
 namespace regsmith::clocks {
 

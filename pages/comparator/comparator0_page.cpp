@@ -5,70 +5,45 @@
 
 namespace regsmith {
 
-namespace {
-
-// CPT0CN
-constexpr std::uint8_t kEnable = 0x80;
-constexpr std::uint8_t kPositiveHysteresis = 0x0C;
-constexpr std::uint8_t kNegativeHysteresis = 0x03;
-// CPT0MD
-constexpr std::uint8_t kHighSpeed = 0x80;
-constexpr std::uint8_t kRisingEdgeInterrupt = 0x20;
-constexpr std::uint8_t kFallingEdgeInterrupt = 0x10;
-constexpr std::uint8_t kResponseTime = 0x03;
-// EIE1 of the interrupts block
-constexpr std::uint8_t kEie1RisingEdge = 0x10;
-constexpr std::uint8_t kEie1FallingEdge = 0x08;
-
-std::vector<CDevicePage::RadioChoice> HysteresisChoices(int shift) {
-    std::vector<CDevicePage::RadioChoice> choices;
-    const char* const captions[] = {"Disabled", "5 mV", "10 mV", "20 mV"};
-    for (int code = 0; code < 4; ++code)
-        choices.push_back({captions[code], static_cast<std::uint8_t>(code << shift)});
-    return choices;
-}
-
-
-}  // namespace
-
 CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
     : CDevicePropPage(kComparator0PageTitle, sheet, kBlockComparator) {
     auto& columns = Root().AddRow();
     auto& left = columns.AddColumn();
     auto& right = columns.AddColumn();
 
-    auto& enable = BindCheck(left.Add<fw::GroupBox>("Comparator Enable"), "Enable Comparator0", reg::CPT0CN, kEnable);
+    auto& enable = BindCheck(left.Add<fw::GroupBox>("Comparator Enable"), field::CPT0CN_CP0EN);
     Then(enable, [this, &enable] { SetSettlingWait(enable.IsChecked()); });
 
     auto& hysteresis = left.AddRow();
-    BindRadios(hysteresis.Add<fw::GroupBox>("Positive Hysteresis:"), reg::CPT0CN, kPositiveHysteresis,
-               HysteresisChoices(2));
-    BindRadios(hysteresis.Add<fw::GroupBox>("Negative Hysteresis:"), reg::CPT0CN, kNegativeHysteresis,
-               HysteresisChoices(0));
+    BindRadios(hysteresis.Add<fw::GroupBox>("Positive Hysteresis:"), field::CPT0CN_CP0HYP);
+    BindRadios(hysteresis.Add<fw::GroupBox>("Negative Hysteresis:"), field::CPT0CN_CP0HYN);
 
     // The response time (power mode) is written when the slider comes to rest.
     auto& response = left.Add<fw::GroupBox>("Comparator Response Time");
     auto& slider = response.Add<fw::Slider>();
     slider.SetRange(0, 3);
     Bind(
-        slider, [this, &slider] { slider.SetValue(Value(reg::CPT0MD) & kResponseTime); },
-        [this, &slider] { ReplaceBits(reg::CPT0MD, kResponseTime, static_cast<std::uint8_t>(slider.Value())); });
+        slider, [this, &slider] { slider.SetValue(Bits(field::CPT0MD_CP0MD)); },
+        [this, &slider] { ReplaceBits(field::CPT0MD_CP0MD, static_cast<std::uint8_t>(slider.Value())); });
     auto& ends = response.AddRow();
     ends.Add<fw::StaticText>("Fastest Response Time");
     ends.Add<fw::StaticText>("Lowest Power Consumption").alignment = fw::Control::AlignRight;
 
-    BindCheck(left.Add<fw::GroupBox>("High Speed Mode"), "Enable High Speed Analog Mode", reg::CPT0MD, kHighSpeed);
+    BindCheck(left.Add<fw::GroupBox>("High Speed Mode"), field::CPT0MD_CP0HSE);
 
     auto& interrupts = right.Add<fw::GroupBox>("Comparator Interrupts");
-    BindCheck(interrupts, "Enable Rising Edge Interrupt", reg::CPT0MD, kRisingEdgeInterrupt);
-    BindCheck(interrupts, "Enable Falling Edge Interrupt", reg::CPT0MD, kFallingEdgeInterrupt);
-    BindInterruptStatus(interrupts, "Rising Edge", reg::EIE1, kEie1RisingEdge);
-    BindInterruptStatus(interrupts, "Falling Edge", reg::EIE1, kEie1FallingEdge);
+    BindCheck(interrupts, field::CPT0MD_CP0RIE);
+    BindCheck(interrupts, field::CPT0MD_CP0FIE);
+    BindInterruptStatus(interrupts, "Rising Edge", field::EIE1_ECPR);
+    BindInterruptStatus(interrupts, "Falling Edge", field::EIE1_ECPF);
     AddNestedSheetButton(interrupts, "Configure CP Interrupts", NestedSheet::Interrupts);
 
     auto& selection = right.Add<fw::GroupBox>("Input Selection");
-    BindInputList(selection, inputs_[0], "Positive Input:");
-    BindInputList(selection, inputs_[1], "Negative Input:");
+    // The inputs of the package: the even pins are positive inputs, the odd ones negative.
+    BindInputList(selection, "Positive Input:", field::CPT0MX_CMX0P, ComparatorInputs(true, DeviceId()),
+                  "No Pin Selected");
+    BindInputList(selection, "Negative Input:", field::CPT0MX_CMX0N, ComparatorInputs(false, DeviceId()),
+                  "No Pin Selected");
 
     auto& crossbar = right.Add<fw::GroupBox>("Comparator on the Crossbar");
     BindCrossbarStatus(crossbar, "CP0", CrossbarPeripheral::Cp0);
@@ -77,23 +52,8 @@ CComparator0PropPage::CComparator0PropPage(SheetContext& sheet)
     AddSummaryBox(Root());
 }
 
-void CComparator0PropPage::BindInputList(fw::Container& parent, InputList& input, const char* label) {
-    // The inputs of the package.  A stored code without an item (a reserved
-    // code, or a pin the package lacks) shows no selection and stays until
-    // the user picks an input.
-    input.inputs = ComparatorInputs(input.positive, Sheet().Document().deviceId);
-    std::vector<ListChoice> items;
-    for (const ComparatorInput& choice : input.inputs) items.push_back({choice.item, choice.code});
-    BindList(parent, label, reg::CPT0MX, input.mask, std::move(items));
-    const int shift = input.positive ? 0 : 4;
-    BindStatus(parent, [this, &input, shift] {
-        return ComparatorInputStatus(input.inputs, static_cast<std::uint8_t>((Value(reg::CPT0MX) & input.mask) >> shift),
-                                     Copy(kBlockPortIO));
-    });
-}
-
 void CComparator0PropPage::SetSettlingWait(bool enabled) {
-    SetWaitTexts(reg::CPT0CN, enabled, kComparatorWaitC, kComparatorWaitAsm);
+    SetWait(reg::CPT0CN, Fragment::ComparatorWait, enabled);
 }
 
 void CComparator0PropPage::ResetPage() {

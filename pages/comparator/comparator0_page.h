@@ -15,34 +15,15 @@ namespace regsmith {
 
 inline constexpr const char* kComparator0PageTitle = "Comparator0";
 
-// What enabling the comparator puts after CPT0CN (the routine's prologue then
-// declares the loop counter): a wait for it to settle, then its two edge
-// flags cleared.
-inline constexpr const char* kComparatorWaitC =
-    "    for (i = 0; i < 35; i++);  // Wait 10us for initialization\r\n"
-    "    CPT0CN    &= ~0x30;\r\n";
-inline constexpr const char* kComparatorWaitAsm =
-    "    clr  A                     ; Wait 10us for initialization\r\n"
-    "    djnz ACC, $\r\n"
-    "    anl  CPT0CN,    #0CFh\r\n";
-
 class CComparator0PropPage : public CDevicePropPage {
 public:
     explicit CComparator0PropPage(SheetContext& sheet);
 
 private:
-    struct InputList {
-        bool positive;
-        std::uint8_t mask;
-        std::vector<ComparatorInput> inputs;
-    };
-
     void ResetPage() override;
-    void BindInputList(fw::Container& parent, InputList& input, const char* label);
     // The settling wait: set while the comparator is enabled, empty otherwise.
     void SetSettlingWait(bool enabled);
 
-    std::array<InputList, 2> inputs_{{{true, kPositiveInputMask, {}}, {false, kNegativeInputMask, {}}}};
 };
 
 }  // namespace regsmith

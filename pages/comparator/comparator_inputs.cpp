@@ -14,15 +14,13 @@ std::vector<ComparatorInput> ComparatorInputs(bool positive, std::uint8_t device
         const int pin = ComparatorInputPin(deviceId, positive, static_cast<std::uint8_t>(code));
         inputs.push_back({PinName(pin), static_cast<std::uint8_t>(code), pin});
     }
-    inputs.push_back({"None", kNoInputCode, kNoPin});
+    inputs.push_back({"None", 15, kNoPin});
     return inputs;
 }
 
 std::string ComparatorInputStatus(const std::vector<ComparatorInput>& inputs, std::uint8_t code,
                                   const PeripheralBlock& portIO) {
-    for (const ComparatorInput& input : inputs)
-        if (input.code == code) return input.pin == kNoPin ? "No Pin Selected" : AnalogInputPinStatus(portIO, input.pin);
-    return UnknownInputStatus(code);
+    return AnalogInputStatus(inputs, code, portIO, "No Pin Selected");
 }
 
 }  // namespace regsmith

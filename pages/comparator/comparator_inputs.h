@@ -8,20 +8,12 @@
 #include <vector>
 
 #include "model/device_data.h"
+#include "view/device_page.h"
 
 namespace regsmith {
 
-// CPT0MX: the negative input in bits 7-4, the positive input in bits 3-0.
-inline constexpr std::uint8_t kPositiveInputMask = 0x0F;
-inline constexpr std::uint8_t kNegativeInputMask = 0xF0;
-// The code of "None"; codes 8 to 0xE are reserved.
-inline constexpr std::uint8_t kNoInputCode = 0x0F;
-
-struct ComparatorInput {
-    std::string item;  // "P0.4", "None"
-    std::uint8_t code;  // the field value (not shifted)
-    int pin;           // kNoPin for "None"
-};
+// "None" has code 15; codes 8 to 14 are reserved.
+using ComparatorInput = AnalogInput;
 
 // The items of one list, in list order: the pins (codes 0 to 7 are the
 // positions in the large package's list; the small package has the first

@@ -12,16 +12,16 @@ CInt01ConfigPropPage::CInt01ConfigPropPage(SheetContext& sheet)
     for (std::size_t which = 0; which < controls_.size(); ++which) {
         const ExternalInterrupt& external = kExternalInterrupts[which];
         ExternalInterruptControls& controls = controls_[which];
-        Bind(*controls.activeLow, reg::IT01CF, external.polarityMask, 0x00);
-        Bind(*controls.activeHigh, reg::IT01CF, external.polarityMask, external.polarityMask);
-        Bind(*controls.pins, reg::IT01CF, external.pinMask);
+        Bind(*controls.activeLow, external.polarity, external.polarity.choices[0].value);
+        Bind(*controls.activeHigh, external.polarity, external.polarity.choices[1].value);
+        Bind(*controls.pins, external.pin.entry, external.pin.mask);
         BindNestedSheet(*controls.configurePortIO, NestedSheet::PortIOFresh);
     }
     AddSummaryBox(Root());
 }
 
 void CInt01ConfigPropPage::OnFirstDisplay() {
-    const std::vector<std::string> pins = ExternalInterruptPins(GetActiveDeviceId());
+    const std::vector<std::string> pins = ExternalInterruptPins(DeviceId());
     for (ExternalInterruptControls& controls : controls_) controls.pins->SetItems(pins);
 }
 

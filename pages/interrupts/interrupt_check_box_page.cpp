@@ -6,7 +6,7 @@ CInterruptCheckBoxPage::CInterruptCheckBoxPage(std::string title, std::span<cons
                                                SheetContext& sheet)
     : CDevicePropPage(std::move(title), sheet, kBlockInterrupts), table_(table) {
     controls_ = interrupts::BuildCheckBoxPage(Root(), table_);
-    for (std::size_t i = 0; i < table_.size(); ++i) Bind(*controls_.boxes[i], table_[i].entry, table_[i].mask);
+    for (std::size_t i = 0; i < table_.size(); ++i) Bind(*controls_.boxes[i], table_[i].field);
     AddSummaryBox(Root());
 }
 

@@ -20,7 +20,7 @@ public:
 private:
     // Only the controls hide: a LIN bit set in a project stays set and is
     // generated.
-    void OnFirstDisplay() override { ApplyLinVisibility(controls_, table_, GetActiveDeviceId()); }
+    void OnFirstDisplay() override { ApplyLinVisibility(controls_, table_, DeviceId()); }
 
     std::span<const interrupts::InterruptCheckBox> table_;
     interrupts::CheckBoxPageControls controls_;

@@ -12,48 +12,47 @@ namespace regsmith::interrupts {
 // the peripherals, right column the timers, the external interrupts and the
 // rest.
 const std::array<InterruptCheckBox, 16> kEnableCheckBoxes{{
-    {"Global Interrupt Enable", "Enable All Interrupts   (If not checked, all interrupts are ignored)", reg::IE,
-     0x80, false, 0},
-    {"UART Interrupts", "Enable UART0 Interrupt", reg::IE, 0x10, false, 0},
-    {"Comparator Interrupts", "Enable CP0 Rising Interrupt", reg::EIE1, 0x10, false, 0},
-    {"Comparator Interrupts", "Enable CP0 Falling Interrupt", reg::EIE1, 0x08, false, 0},
-    {"SPI Interrupts", "Enable SPI0 Interrupt", reg::IE, 0x40, false, 0},
-    {"ADC Conversion Complete Interrupts", "Enable AD0INT Interrupt", reg::EIE1, 0x02, false, 0},
-    {"Port Match Interrupts", "Enable Port Match Interrupt", reg::EIE1, 0x80, false, 0},
-    {"LIN Interrupts", "Enable LIN Interrupt", reg::EIE1, 0x20, true, 0},
-    {"Timer Interrupts", "Enable Timer 0 Interrupt", reg::IE, 0x02, false, 1},
-    {"Timer Interrupts", "Enable Timer 1 Interrupt", reg::IE, 0x08, false, 1},
-    {"Timer Interrupts", "Enable Timer 2 Interrupt", reg::IE, 0x20, false, 1},
-    {"Timer Interrupts", "Enable /INT0 Interrupt", reg::IE, 0x01, false, 1},
-    {"Timer Interrupts", "Enable /INT1 Interrupt", reg::IE, 0x04, false, 1},
-    {"PCA Interrupts", "Enable PCA0 Interrupt", reg::EIE1, 0x04, false, 1},
-    {"Window Comparison ADC Interrupts", "Enable AD0WINT Interrupt", reg::EIE1, 0x01, false, 1},
-    {"Voltage Regulator Interrupts", "Enable Voltage Regulator Interrupt", reg::EIE1, 0x40, false, 1},
+    {"Global Interrupt Enable", field::IE_EA, false, 0},
+    {"UART Interrupts", field::IE_ES0, false, 0},
+    {"Comparator Interrupts", field::EIE1_ECPR, false, 0},
+    {"Comparator Interrupts", field::EIE1_ECPF, false, 0},
+    {"SPI Interrupts", field::IE_ESPI0, false, 0},
+    {"ADC Conversion Complete Interrupts", field::EIE1_EADC0, false, 0},
+    {"Port Match Interrupts", field::EIE1_EMAT, false, 0},
+    {"LIN Interrupts", field::EIE1_ELIN, true, 0},
+    {"Timer Interrupts", field::IE_ET0, false, 1},
+    {"Timer Interrupts", field::IE_ET1, false, 1},
+    {"Timer Interrupts", field::IE_ET2, false, 1},
+    {"Timer Interrupts", field::IE_EX0, false, 1},
+    {"Timer Interrupts", field::IE_EX1, false, 1},
+    {"PCA Interrupts", field::EIE1_EPCA0, false, 1},
+    {"Window Comparison ADC Interrupts", field::EIE1_EWADC0, false, 1},
+    {"Voltage Regulator Interrupts", field::EIE1_EREG0, false, 1},
 }};
 
 // The priority page: checked is high priority.  There is no global priority,
 // so the table has one row fewer than the enable page.
 const std::array<InterruptCheckBox, 15> kPriorityCheckBoxes{{
-    {"UART Interrupt Priority", "Set UART0 Priority High", reg::IP, 0x10, false, 0},
-    {"Comparator Interrupt Priorities", "Set CP0 Rising Priority High", reg::EIP1, 0x10, false, 0},
-    {"Comparator Interrupt Priorities", "Set CP0 Falling Priority High", reg::EIP1, 0x08, false, 0},
-    {"SPI Interrupt Priority", "Set SPI0 Priority High", reg::IP, 0x40, false, 0},
-    {"ADC Interrupt Priority", "Set AD0INT Priority High", reg::EIP1, 0x02, false, 0},
-    {"Port Match Interrupt Priority", "Set Port Match Priority High", reg::EIP1, 0x80, false, 0},
-    {"LIN Interrupt Priority", "Set LIN Priority High", reg::EIP1, 0x20, true, 0},
-    {"Timer Interrupt Priorities", "Set Timer 0 Priority High", reg::IP, 0x02, false, 1},
-    {"Timer Interrupt Priorities", "Set Timer 1 Priority High", reg::IP, 0x08, false, 1},
-    {"Timer Interrupt Priorities", "Set Timer 2 Priority High", reg::IP, 0x20, false, 1},
-    {"Timer Interrupt Priorities", "Set /INT0 Priority High", reg::IP, 0x01, false, 1},
-    {"Timer Interrupt Priorities", "Set /INT1 Priority High", reg::IP, 0x04, false, 1},
-    {"PCA Interrupt Priorities", "Set PCA0 Priority High", reg::EIP1, 0x04, false, 1},
-    {"Window Comparison Interrupt Priority", "Set AD0WINT Priority High", reg::EIP1, 0x01, false, 1},
-    {"Voltage Regulator Interrupt Priority", "Set Voltage Regulator Priority High", reg::EIP1, 0x40, false, 1},
+    {"UART Interrupt Priority", field::IP_PS0, false, 0},
+    {"Comparator Interrupt Priorities", field::EIP1_PCPR, false, 0},
+    {"Comparator Interrupt Priorities", field::EIP1_PCPF, false, 0},
+    {"SPI Interrupt Priority", field::IP_PSPI0, false, 0},
+    {"ADC Interrupt Priority", field::EIP1_PADC0, false, 0},
+    {"Port Match Interrupt Priority", field::EIP1_PMAT, false, 0},
+    {"LIN Interrupt Priority", field::EIP1_PLIN, true, 0},
+    {"Timer Interrupt Priorities", field::IP_PT0, false, 1},
+    {"Timer Interrupt Priorities", field::IP_PT1, false, 1},
+    {"Timer Interrupt Priorities", field::IP_PT2, false, 1},
+    {"Timer Interrupt Priorities", field::IP_PX0, false, 1},
+    {"Timer Interrupt Priorities", field::IP_PX1, false, 1},
+    {"PCA Interrupt Priorities", field::EIP1_PPCA0, false, 1},
+    {"Window Comparison Interrupt Priority", field::EIP1_PWADC0, false, 1},
+    {"Voltage Regulator Interrupt Priority", field::EIP1_PREG0, false, 1},
 }};
 
 const std::array<ExternalInterrupt, 2> kExternalInterrupts{{
-    {"/INT0 Polarity", "/INT0 Active Low", "/INT0 Active High", 0x08, "/INT0 Port Pin Selection", 0x07},
-    {"/INT1 Polarity", "/INT1 Active Low", "/INT1 Active High", 0x80, "/INT1 Port Pin Selection", 0x70},
+    {"/INT0 Polarity", field::IT01CF_IN0PL, field::IT01CF_IN0SL},
+    {"/INT1 Polarity", field::IT01CF_IN1PL, field::IT01CF_IN1SL},
 }};
 
 bool ShowsLinInterrupt(std::uint8_t deviceId) {
@@ -80,7 +79,7 @@ CheckBoxPageControls BuildCheckBoxPage(fw::Container& root, std::span<const Inte
         fw::GroupBox*& group = groups[row.group];
         if (!group) group = &column[row.column == 0 ? 0 : 1]->Add<fw::GroupBox>(row.group);
         controls.groups.push_back(group);
-        controls.boxes.push_back(&group->Add<fw::CheckBox>(row.caption));
+        controls.boxes.push_back(&group->Add<fw::CheckBox>(std::string(row.field.Caption())));
     }
     return controls;
 }
@@ -102,10 +101,11 @@ std::array<ExternalInterruptControls, 2> BuildInt01ConfigPage(fw::Container& roo
         const ExternalInterrupt& external = kExternalInterrupts[i];
         fw::Container& column = columns.AddColumn();
         auto& polarity = column.Add<fw::GroupBox>(external.polarityGroup);
-        controls[i].activeLow = &polarity.Add<fw::RadioButton>(external.activeLow, "polarity");
-        controls[i].activeHigh = &polarity.Add<fw::RadioButton>(external.activeHigh, "polarity");
+        const auto& levels = external.polarity.choices;
+        controls[i].activeLow = &polarity.Add<fw::RadioButton>(std::string(levels[0].caption), "polarity");
+        controls[i].activeHigh = &polarity.Add<fw::RadioButton>(std::string(levels[1].caption), "polarity");
         // The list has no label of its own: its group's caption names it.
-        auto& pins = column.Add<fw::GroupBox>(external.pinGroup);
+        auto& pins = column.Add<fw::GroupBox>(std::string(external.pin.name));
         controls[i].pins = &pins.Add<fw::DropDownList>();
         controls[i].configurePortIO = &pins.Add<fw::PushButton>(kConfigurePortIOCaption);
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/register_tables.h"
+#include "model/register_fields.h"
 
 namespace fw {
 class CheckBox;
@@ -27,9 +27,7 @@ namespace regsmith::interrupts {
 // checked means the bit is 1.
 struct InterruptCheckBox {
     const char* group;    // caption of the group box holding it
-    const char* caption;  // caption of the check box
-    int entry;            // register entry of the interrupts block
-    std::uint8_t mask;    // its bit
+    RegisterField field;  // its bit, with the check box's caption
     bool lin;             // the LIN interrupt: hidden on models without one
     int column;           // layout column of its group (0 left, 1 right)
 };
@@ -37,14 +35,13 @@ struct InterruptCheckBox {
 extern const std::array<InterruptCheckBox, 16> kEnableCheckBoxes;
 extern const std::array<InterruptCheckBox, 15> kPriorityCheckBoxes;
 
-// One external interrupt's fields in IT01CF and the captions of its controls.
+// One external interrupt's fields in IT01CF: the polarity (its choices
+// caption the two radios) and the pin number (its name captions the group
+// and names the pin list).
 struct ExternalInterrupt {
     const char* polarityGroup;  // "/INT0 Polarity"
-    const char* activeLow;      // radio: bit clear
-    const char* activeHigh;     // radio: bit set
-    std::uint8_t polarityMask;
-    const char* pinGroup;  // "/INT0 Port Pin Selection"; also names the pin list
-    std::uint8_t pinMask;  // the pin number field
+    RegisterField polarity;
+    RegisterField pin;
 };
 
 extern const std::array<ExternalInterrupt, 2> kExternalInterrupts;

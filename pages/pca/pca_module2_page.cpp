@@ -22,7 +22,7 @@ void CPca0Module2PropPage::ShowWatchdog() {
     lock_->Enable(enabled);
     lock_->SetChecked(state == pca::WatchdogState::Locked);
     if (enabled) {
-        ReplaceBits(ModeEntry(), pca::kModuleModeMask, 0x00);
+        ReplaceBits(ModeField(), 0);  // "Watchdog Timer"
         ModeRadios()[0]->SetChecked(true);
     }
     for (fw::RadioButton* radio : ModeRadios()) radio->Enable(!enabled);
@@ -33,7 +33,7 @@ void CPca0Module2PropPage::OnEnableClicked() {
         pca::WriteWatchdog(Block(), pca::WatchdogState::Enabled);
     } else {
         pca::WriteWatchdog(Block(), pca::WatchdogState::Disabled);
-        SetBits(false, reg::PCA0MD, pca::kWatchdogLockBit);
+        SetBits(false, field::PCA0MD_WDLCK);
     }
     ShowWatchdog();
 }

@@ -10,25 +10,34 @@ namespace regsmith {
 
 namespace {
 
-// The mode radios: PCA0CPMn bits 7-1.  "%s" is the module's pin ("CEX0").
-struct ModeChoice {
+// The mode radios (PCA0CPMn bits 7-1), a row per mode: its caption ("%s"
+// is the module's pin, "CEX0"), its code, what the value row shows and, for
+// a PWM, the counts of one period.
+struct ModuleMode {
     const char* caption;
     std::uint8_t code;
+    CPcaModulePage::ValueRow row;
+    unsigned pwmCounts = 0;
 };
-constexpr std::array<ModeChoice, 9> kModes{{
-    {"None", 0x00},
-    {"Capture on positive edge of %s", 0x20},
-    {"Capture on negative edge of %s", 0x10},
-    {"Capture on transition of %s", 0x30},
-    {"Software Timer", 0x48},
-    {"High Speed Output", 0x4C},
-    {"Frequency Output", 0x46},
-    {"8-Bit Pulse Width Modulator", 0x42},
-    {"16-Bit Pulse Width Modulator", 0xC2},
+using Row = CPcaModulePage::ValueRow;
+constexpr std::array<ModuleMode, 9> kModes{{
+    {"None", 0x00, Row::Hidden},  // module 2: "Watchdog Timer", with the timeout
+    {"Capture on positive edge of %s", 0x20, Row::Hidden},
+    {"Capture on negative edge of %s", 0x10, Row::Hidden},
+    {"Capture on transition of %s", 0x30, Row::Hidden},
+    {"Software Timer", 0x48, Row::Hidden},
+    {"High Speed Output", 0x4C, Row::Hidden},
+    {"Frequency Output", 0x46, Row::Frequency},
+    {"8-Bit Pulse Width Modulator", 0x42, Row::DutyCycle, 256},
+    {"16-Bit Pulse Width Modulator", 0xC2, Row::DutyCycle, 65536},
 }};
-constexpr std::uint8_t kEightBitPwm = 0x42;
-constexpr std::uint8_t kSixteenBitPwm = 0xC2;
-constexpr std::uint8_t kFrequencyOutput = 0x46;
+
+// The row of a mode (the field's bits), or null for a mode no radio sets.
+const ModuleMode* ModeOf(std::uint8_t code) {
+    for (const ModuleMode& mode : kModes)
+        if (mode.code == code) return &mode;
+    return nullptr;
+}
 
 std::string WithPin(const char* caption, const std::string& pin) {
     std::string text = caption;
@@ -53,10 +62,10 @@ CPcaModulePage::CPcaModulePage(std::string title, SheetContext& sheet, int modul
 
     modeGroup_ = &left.Add<fw::GroupBox>("Capture/Compare Modules");
     std::vector<RadioChoice> choices;
-    for (const ModeChoice& mode : kModes)
-        choices.push_back({mode.code == 0x00 && module == 2 ? std::string("Watchdog Timer") : WithPin(mode.caption, pin),
+    for (const ModuleMode& mode : kModes)
+        choices.push_back({&mode == &kModes[0] && module == 2 ? std::string("Watchdog Timer") : WithPin(mode.caption, pin),
                            mode.code});
-    const auto radios = BindRadios(*modeGroup_, ModeEntry(), pca::kModuleModeMask, std::move(choices));
+    const auto radios = BindRadios(*modeGroup_, ModeField(), std::move(choices));
     std::copy(radios.begin(), radios.end(), modes_.begin());
 
     // The value row: label, read-only field, unit and button, for the modes
@@ -76,8 +85,7 @@ CPcaModulePage::CPcaModulePage(std::string title, SheetContext& sheet, int modul
     BindHex(compare, "PCA0CPH" + digit + " (High Byte):", HighEntry());
     BindHex(compare, "PCA0CPL" + digit + " (Low Byte):", LowEntry());
 
-    BindCheck(right.Add<fw::GroupBox>("Capture/Compare Interrupt Enable"), "Enable CCF Interrupt", ModeEntry(),
-              pca::kCcfInterruptBit);
+    BindCheck(right.Add<fw::GroupBox>("Capture/Compare Interrupt Enable"), InterruptField());
 
     auto& crossbar = right.Add<fw::GroupBox>(pin + " on the Crossbar");
     BindCrossbarStatus(crossbar, pin, kCexPeripherals[module_], "Not Enabled");
@@ -88,17 +96,13 @@ CPcaModulePage::CPcaModulePage(std::string title, SheetContext& sheet, int modul
 }
 
 CPcaModulePage::ValueRow CPcaModulePage::RowFor(std::uint8_t mode, ValueRow current) const {
-    switch (mode & pca::kModuleModeMask) {
-        case 0x00: return module_ == 2 ? ValueRow::Timeout : ValueRow::Hidden;
-        case 0x10: case 0x20: case 0x30: case 0x48: case 0x4C: return ValueRow::Hidden;
-        case kEightBitPwm: case kSixteenBitPwm: return ValueRow::DutyCycle;
-        case kFrequencyOutput: return ValueRow::Frequency;
-        default: return current;  // a mode no radio sets keeps the row as it was
-    }
+    const ModuleMode* row = ModeOf(mode & ModeField().mask);
+    if (!row) return current;  // a mode no radio sets keeps the row as it was
+    return row == &kModes[0] && module_ == 2 ? ValueRow::Timeout : row->row;
 }
 
 void CPcaModulePage::ShowValueRow() {
-    row_ = RowFor(Value(ModeEntry()), row_);
+    row_ = RowFor(Bits(ModeField()), row_);
     const std::string pin = "CEX" + std::to_string(module_);
     const bool shown = row_ != ValueRow::Hidden;
     switch (row_) {
@@ -129,11 +133,10 @@ void CPcaModulePage::ShowValueRow() {
 }
 
 std::string CPcaModulePage::ValueText() const {
-    const std::uint8_t mode = Value(ModeEntry());
     switch (row_) {
         case ValueRow::DutyCycle:
-            return pca::FormatDutyCycle(pca::DutyCyclePercent((mode & pca::kModuleModeMask) != kEightBitPwm,
-                                                              Value(HighEntry()), Value(LowEntry())));
+            return pca::FormatDutyCycle(
+                pca::DutyCyclePercent(PwmCounts() != 256, Value(HighEntry()), Value(LowEntry())));
         case ValueRow::Frequency:
             return std::to_string(pca::CexOutputFrequency(PcaFrequency(), Value(HighEntry())));
         case ValueRow::Timeout:
@@ -144,37 +147,38 @@ std::string CPcaModulePage::ValueText() const {
     return {};
 }
 
+unsigned CPcaModulePage::PwmCounts() const {
+    const ModuleMode* mode = ModeOf(Bits(ModeField()));
+    return mode ? mode->pwmCounts : 0;
+}
+
 void CPcaModulePage::OnValueButton() {
-    const std::uint8_t mode = Value(ModeEntry());
-    if (module_ == 2 && mode <= 0x01) RunTimeoutCalculator();
-    else if ((mode & pca::kModuleModeMask) == kFrequencyOutput) RunFrequencyCalculator();
-    else if ((mode & pca::kModuleModeMask) == kEightBitPwm || (mode & pca::kModuleModeMask) == kSixteenBitPwm)
-        RunDutyCalculator();
+    switch (RowFor(Bits(ModeField()), ValueRow::Hidden)) {
+        case ValueRow::Timeout: RunTimeoutCalculator(); break;
+        case ValueRow::Frequency: RunFrequencyCalculator(); break;
+        case ValueRow::DutyCycle: RunDutyCalculator(); break;
+        case ValueRow::Hidden: break;
+    }
 }
 
 void CPcaModulePage::RunTimeoutCalculator() {
     CTimeoutDialog dialog(Sheet(), Clocks(), Value(reg::PCA0MD));
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(reg::PCA0CPL2, dialog.Setting().pca0cpl2);
-    ReplaceBits(reg::PCA0MD, pca::kTimeBaseMask, dialog.Setting().timeBase);
-    LoadHexField(reg::PCA0CPL2);
+    ReplaceBits(field::PCA0MD_CPS, dialog.Setting().timeBase);
 }
 
 void CPcaModulePage::RunFrequencyCalculator() {
     CCexFrequencyDialog dialog(PcaFrequency(), module_);
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(HighEntry(), dialog.HighByte());
-    LoadHexField(HighEntry());
 }
 
 void CPcaModulePage::RunDutyCalculator() {
-    const bool eightBit = (Value(ModeEntry()) & pca::kModuleModeMask) == kEightBitPwm;
-    CDutyCycleDialog dialog(eightBit ? 256u : 65536u, module_);
+    CDutyCycleDialog dialog(PwmCounts(), module_);
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(HighEntry(), dialog.HighByte());
     SetValue(LowEntry(), dialog.LowByte());
-    LoadHexField(HighEntry());
-    LoadHexField(LowEntry());
 }
 
 }  // namespace regsmith

@@ -16,12 +16,14 @@ class CPcaModulePage : public CPcaPage {
 public:
     CPcaModulePage(std::string title, SheetContext& sheet, int module);
 
-
-protected:
     // What the value row shows.
     enum class ValueRow { Hidden, DutyCycle, Frequency, Timeout };
 
-    int ModeEntry() const { return reg::PCA0CPM0 + module_; }
+protected:
+    int ModeEntry() const { return ModeField().entry; }
+    // The module's mode and CCF interrupt fields of PCA0CPMn.
+    const RegisterField& ModeField() const { return kModeFields[module_]; }
+    const RegisterField& InterruptField() const { return kInterruptFields[module_]; }
     int LowEntry() const { return reg::PCA0CPL0 + module_; }
     int HighEntry() const { return reg::PCA0CPH0 + module_; }
     std::array<fw::RadioButton*, 9>& ModeRadios() { return modes_; }
@@ -34,6 +36,11 @@ protected:
     void OnValueButton();
 
 private:
+    static constexpr RegisterField kModeFields[] = {field::PCA0CPM0_MODE, field::PCA0CPM1_MODE, field::PCA0CPM2_MODE};
+    static constexpr RegisterField kInterruptFields[] = {field::PCA0CPM0_ECCF, field::PCA0CPM1_ECCF,
+                                                         field::PCA0CPM2_ECCF};
+    // The counts of one period of the stored PWM mode (0 in another mode).
+    unsigned PwmCounts() const;
     void ShowValueRow();
     std::string ValueText() const;
     void RunTimeoutCalculator();

@@ -1,5 +1,7 @@
 #include "pages/pca/watchdog.h"
 
+#include "codegen/fragments.h"
+
 #include "model/register_tables.h"
 
 namespace regsmith::pca {
@@ -17,9 +19,9 @@ void WriteWatchdog(PeripheralBlock& pca, WatchdogState state) {
     RegisterEntry* cpl2 = EntryOf(pca, reg::PCA0CPL2);
     if (cpl2 == nullptr) return;
     switch (state) {
-        case WatchdogState::Disabled: cpl2->cAfter.clear(), cpl2->asmAfter.clear(); break;
-        case WatchdogState::Enabled: cpl2->cAfter = kWatchdogStartC, cpl2->asmAfter = kWatchdogStartAsm; break;
-        case WatchdogState::Locked: cpl2->cAfter = kWatchdogLockC, cpl2->asmAfter = kWatchdogLockAsm; break;
+        case WatchdogState::Disabled: SetFragment(*cpl2, Fragment::WatchdogStart, false); break;
+        case WatchdogState::Enabled: SetFragment(*cpl2, Fragment::WatchdogStart, true); break;
+        case WatchdogState::Locked: SetFragment(*cpl2, Fragment::WatchdogLock, true); break;
     }
 }
 

@@ -13,17 +13,6 @@
 
 namespace regsmith::pca {
 
-// The texts after PCA0CPL2 for an enabled, unlocked watchdog and for a locked one.
-inline constexpr const char* kWatchdogStartC = "    PCA0MD    |= 0x40;\r\n";
-inline constexpr const char* kWatchdogStartAsm = "    orl  PCA0MD,    #040h;\r\n";
-inline constexpr const char* kWatchdogLockC = "    PCA0MD    |= 0x20;\r\n";
-inline constexpr const char* kWatchdogLockAsm = "    orl  PCA0MD,    #020h;\r\n";
-
-// PCA0MD's watchdog lock bit (the pages only clear it) and PCA0CPM2's mode bits.
-inline constexpr std::uint8_t kWatchdogLockBit = 0x20;
-inline constexpr std::uint8_t kModuleModeMask = 0xFE;
-inline constexpr std::uint8_t kCcfInterruptBit = 0x01;
-
 void WriteWatchdog(PeripheralBlock& pca, WatchdogState state);
 
 // Sets the forced-output flags of PCA0MD and PCA0CPL2 from the block alone:

@@ -58,11 +58,10 @@ void CPortIOCrossbarPropPage::BuildControls() {
         const auto peripheral = static_cast<CrossbarPeripheral>(index);
         auto& box = boxes.Add<fw::CheckBox>(PeripheralCaption(peripheral));
         if (*PeripheralCaption(peripheral) == '\0') box.SetName(PeripheralScriptName(peripheral));
-        // The three CEX boxes show one count, so every box is shown again
-        // from the registers after any click.
-        Bind(
-            box, [this, &box, peripheral] { box.SetChecked(IsPeripheralEnabled(peripheral, Registers())); },
-            [this, peripheral] { OnPeripheralClicked(peripheral); });
+        // The three CEX boxes show one count, so every box is shown from the
+        // registers after any click, its own included.
+        box.onChange = [this, peripheral] { OnPeripheralClicked(peripheral); };
+        BindUpdate([this, &box, peripheral] { box.SetChecked(IsPeripheralEnabled(peripheral, Registers())); });
         peripheralBoxes_[static_cast<std::size_t>(index)] = &box;
         int rows = 0;
         for (const CrossbarSignal& signal : signalRows) rows += signal.peripheral == peripheral ? 1 : 0;
@@ -153,7 +152,7 @@ CrossbarRegisters CPortIOCrossbarPropPage::Registers() const { return CrossbarRe
 
 void CPortIOCrossbarPropPage::OnFirstDisplay() {
     // The pin count and the NSS row are fixed for this display of the sheet.
-    pinCount_ = regsmith::PinCount(GetActiveDeviceId());
+    pinCount_ = regsmith::PinCount(DeviceId());
     signals_ = BuildSignalTable(IsFourWireNss(Copy(kBlockSpi)));
     for (int pin = 0; pin < kMaxPins; ++pin) {
         const bool shown = pin < pinCount_;
@@ -212,15 +211,8 @@ void CPortIOCrossbarPropPage::OnPeripheralClicked(CrossbarPeripheral peripheral)
     ApplyPeripheralBox(registers, peripheral, checked);
     SetValue(reg::XBR0, registers[reg::XBR0]);
     SetValue(reg::XBR1, registers[reg::XBR1]);
-    if (peripheral == CrossbarPeripheral::Uart0) {
-        if (RegisterEntry* xbr0 = Entry(reg::XBR0)) {
-            xbr0->cBefore = checked ? kUartSkipC : "";
-            xbr0->asmBefore = checked ? kUartSkipAsm : "";
-        }
-    }
-    // Every box shows the registers again: the three CEX boxes show one
-    // count, and a damaged block without XBR entries keeps its boxes clear.
-    LoadBindings();
+    if (peripheral == CrossbarPeripheral::Uart0)
+        if (RegisterEntry* xbr0 = Entry(reg::XBR0)) SetFragment(*xbr0, Fragment::UartSkip, checked);
 }
 
 void CPortIOCrossbarPropPage::ResetPage() { ResetPortIORegisters(*this); }

@@ -20,11 +20,6 @@ inline constexpr const char* kDisableWeakPullupCaption = "Disable Weak Pull-up";
 inline constexpr const char* kCrossbarQuestion =
     "You have enabled peripherals on the crossbar or set\n a pin to push-pull but have not enabled the crossbar,\n"
     " would you like to do so now?";
-// What checking "UART0" puts before the XBR0 line: the UART pins are skipped
-// for the other signals.
-inline constexpr const char* kUartSkipC = "    P0SKIP    |= 0x30;\r\n";
-inline constexpr const char* kUartSkipAsm = "    orl  P0SKIP,    #030h\r\n";
-
 inline constexpr fw::Rgb kSkippedCellColour{64, 128, 128};
 inline constexpr fw::Rgb kAssignedCellColour{234, 0, 0};
 inline constexpr fw::Rgb kAssignedLegendColour{255, 0, 0};

@@ -43,7 +43,7 @@ CPortIOMatchPropPage::CPortIOMatchPropPage(SheetContext& sheet)
 
 // The small package has P0.0-P0.5 only.
 void CPortIOMatchPropPage::OnFirstDisplay() {
-    if (!IsSmallPackage(GetActiveDeviceId())) return;
+    if (!IsSmallPackage(DeviceId())) return;
     for (fw::Control* control : smallPackageHides_) control->Show(false);
     port1_->Show(false);
 }

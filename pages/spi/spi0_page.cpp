@@ -10,12 +10,6 @@ namespace regsmith {
 
 namespace {
 
-constexpr std::uint8_t kMasterBit = 0x40;
-constexpr std::uint8_t kSpiEnableBit = 0x01;
-
-constexpr std::array<const char*, 3> kWireModeCaptions{
-    "3 Wire Slave or 3 Wire Master Mode", "4 Wire Slave or Multi Master Mode", "4 Wire Single Master Mode"};
-
 fw::RadioButton& Radio(std::array<fw::RadioButton*, 3>& radios, spi::WireMode mode) {
     return *radios[static_cast<std::size_t>(mode)];
 }
@@ -27,21 +21,18 @@ CSpi0PropPage::CSpi0PropPage(SheetContext& sheet) : CDevicePropPage(kSpi0PageTit
     auto& left = columns.AddColumn();
     auto& right = columns.AddColumn();
 
-    BindCheck(left, "Enable SPI0", reg::SPI0CN, kSpiEnableBit);
-    const auto modes = BindRadios(left.Add<fw::GroupBox>("SPI Mode"), reg::SPI0CFG, kMasterBit,
-                                  {{"Operate in Slave Mode", 0x00}, {"Operate in Master Mode", kMasterBit}});
+    BindCheck(left, field::SPI0CN_SPIEN);
+    const auto modes = BindRadios(left.Add<fw::GroupBox>("SPI Mode"), field::SPI0CFG_MSTEN);
     master_ = modes[1];
     for (fw::RadioButton* mode : modes) Then(*mode, [this] { OnModeClicked(); });
-    BindRadios(left.Add<fw::GroupBox>("Clock Phase"), reg::SPI0CFG, 0x20,
-               {{"Data Centered on First Edge of SCK", 0x00}, {"Data Centered on Second Edge of SCK", 0x20}});
-    BindRadios(left.Add<fw::GroupBox>("Clock Polarity"), reg::SPI0CFG, 0x10,
-               {{"SCK Line Low in Idle State", 0x00}, {"SCK Line High in Idle State", 0x10}});
+    BindRadios(left.Add<fw::GroupBox>("Clock Phase"), field::SPI0CFG_CKPHA);
+    BindRadios(left.Add<fw::GroupBox>("Clock Polarity"), field::SPI0CFG_CKPOL);
 
     // The wire-mode radios do not check themselves: the page moves the check
     // when a change is allowed, and shows the stored mode again otherwise.
     auto& wires = right.Add<fw::GroupBox>("Slave Mode Select");
     for (std::size_t index = 0; index < wireModes_.size(); ++index) {
-        auto& radio = wires.Add<fw::RadioButton>(kWireModeCaptions[index], "wire mode");
+        auto& radio = wires.Add<fw::RadioButton>(std::string(field::SPI0CN_NSSMD.choices[index].caption), "wire mode");
         const auto mode = static_cast<spi::WireMode>(index);
         Bind(radio, {}, [this, mode] { OnWireModeClicked(mode); });
         wireModes_[index] = &radio;
@@ -60,7 +51,7 @@ CSpi0PropPage::CSpi0PropPage(SheetContext& sheet) : CDevicePropPage(kSpi0PageTit
     BindHex(clock, "SPI0CKR Value (Hex)", reg::SPI0CKR);
 
     auto& interrupt = left.Add<fw::GroupBox>("SPI Interrupt");
-    BindInterruptStatus(interrupt, "SPI0", reg::IE, 0x40);
+    BindInterruptStatus(interrupt, "SPI0", field::IE_ESPI0);
     AddNestedSheetButton(interrupt, "Configure SPI Interrupts", NestedSheet::Interrupts);
 
     auto& crossbar = right.Add<fw::GroupBox>("SPI on the Crossbar");
@@ -76,15 +67,17 @@ bool CSpi0PropPage::OnCrossbar() const { return IsEnabledOnCrossbar(Copy(kBlockP
 
 void CSpi0PropPage::AfterLoad() {
     // Slave mode has no single-master NSS output.
-    const bool master = TestBits(reg::SPI0CFG, kMasterBit);
+    const bool master = TestBits(field::SPI0CFG_MSTEN);
     Radio(wireModes_, spi::WireMode::FourWireSingleMaster).Enable(master);
     if (!master) nssLevel_->Enable(false);
     ShowWireMode();
-    switch (Value(reg::SPI0CN) & spi::kNssFieldMask) {
-        case 0x00:
-        case 0x04: nssLevel_->SetChecked(false), nssLevel_->Enable(false); break;
-        case 0x08: nssLevel_->SetChecked(false), nssLevel_->Enable(true); break;
-        default: nssLevel_->SetChecked(true); break;  // the enabled state stays as it is
+    const std::uint8_t nss = Bits(field::SPI0CN_NSSMD);
+    if (spi::WireModeOf(nss) != spi::WireMode::FourWireSingleMaster) {
+        nssLevel_->SetChecked(false), nssLevel_->Enable(false);
+    } else if (nss == spi::NssFieldOf(spi::WireMode::FourWireSingleMaster)) {
+        nssLevel_->SetChecked(false), nssLevel_->Enable(true);
+    } else {
+        nssLevel_->SetChecked(true);  // the enabled state stays as it is
     }
 }
 
@@ -98,7 +91,7 @@ void CSpi0PropPage::OnModeClicked() {
     // A slave cannot be the single master: it moves to four-wire slave mode,
     // whatever the crossbar holds (the pin count stays).
     if (spi::WireModeOf(Value(reg::SPI0CN)) == spi::WireMode::FourWireSingleMaster)
-        ReplaceBits(reg::SPI0CN, spi::kNssFieldMask, spi::NssFieldOf(spi::WireMode::FourWireMultiMaster));
+        ReplaceBits(field::SPI0CN_NSSMD, spi::NssFieldOf(spi::WireMode::FourWireMultiMaster));
     ShowWireMode();
     nssLevel_->SetChecked(false);
     nssLevel_->Enable(false);
@@ -111,7 +104,7 @@ void CSpi0PropPage::OnWireModeClicked(spi::WireMode clicked) {
     if (change == spi::WireModeChange::Refused) {
         Warn(spi::kWireModeLockedMessage);
     } else if (change == spi::WireModeChange::Changed) {
-        ReplaceBits(reg::SPI0CN, spi::kNssFieldMask, spi::NssFieldOf(clicked));
+        ReplaceBits(field::SPI0CN_NSSMD, spi::NssFieldOf(clicked));
         const bool singleMaster = clicked == spi::WireMode::FourWireSingleMaster;
         nssLevel_->SetChecked(false);
         nssLevel_->Enable(singleMaster);
@@ -123,17 +116,21 @@ void CSpi0PropPage::OnChangeSck() {
     CSckDialog dialog(Sheet());
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     SetValue(reg::SPI0CKR, dialog.Spi0ckr());
-    LoadHexField(reg::SPI0CKR);
 }
 
 void CSpi0PropPage::AfterPortIOAccepted() {
-    // The accepted crossbar numbers its pins for this page's wire mode (NSS
-    // takes a pin with four wires, none with three).  The document gets a
-    // wire mode with the same pin count, so a Cancel of this sheet cannot
-    // leave a crossbar numbered for a wire mode the document does not hold.
-    // Single master is kept only for a document in master mode; a slave
-    // gets the four-wire slave mode, as the mode rule gives it.
+    // An accepted crossbar that routes SPI0 numbers its pins for this page's
+    // wire mode (NSS takes a pin with four wires, none with three).  The
+    // document then gets a wire mode with the same pin count, so a Cancel of
+    // this sheet cannot leave a crossbar numbered for a wire mode the
+    // document does not hold.  Single master is kept only for a document in
+    // master mode; a slave gets the four-wire slave mode, as the mode rule
+    // gives it.  A crossbar without SPI0 numbers no SPI pin: the document's
+    // wire mode is left to this sheet's OK or Cancel.
     SheetContext& sheet = Sheet();
+    PeripheralBlock portIO;
+    sheet.Document().GetBlock(portIO, kBlockPortIO);
+    if (!IsEnabledOnCrossbar(portIO, CrossbarPeripheral::Spi0)) return;
     PeripheralBlock spi;
     sheet.Document().GetBlock(spi, kBlockSpi);
     RegisterEntry* spi0cn = EntryOf(spi, reg::SPI0CN);
@@ -142,9 +139,9 @@ void CSpi0PropPage::AfterPortIOAccepted() {
     const bool routedThreeWire = routed == spi::WireMode::ThreeWire;
     if ((spi::WireModeOf(spi0cn->value) == spi::WireMode::ThreeWire) == routedThreeWire) return;
     spi::WireMode written = routed;
-    if (routed == spi::WireMode::FourWireSingleMaster && (ValueOf(spi, reg::SPI0CFG) & kMasterBit) == 0)
+    if (routed == spi::WireMode::FourWireSingleMaster && !TestBits(spi, field::SPI0CFG_MSTEN))
         written = spi::WireMode::FourWireMultiMaster;
-    ReplaceBitsIn(spi, reg::SPI0CN, kSpiNssModeMask, spi::NssFieldOf(written));
+    ReplaceBitsIn(spi, reg::SPI0CN, spi::kNssFieldMask, spi::NssFieldOf(written));
     sheet.Document().SetBlock(spi, kBlockSpi);
 }
 

@@ -2,21 +2,14 @@
 
 namespace regsmith::spi {
 
-WireMode WireModeOf(std::uint8_t spi0cn) {
-    switch (spi0cn & kNssFieldMask) {
-        case 0x00: return WireMode::ThreeWire;
-        case 0x04: return WireMode::FourWireMultiMaster;
-        default: return WireMode::FourWireSingleMaster;
-    }
-}
+// The wire modes are the choices of the NSS field, in the enumeration's order.
+std::uint8_t NssFieldOf(WireMode mode) { return field::SPI0CN_NSSMD.choices[static_cast<std::size_t>(mode)].value; }
 
-std::uint8_t NssFieldOf(WireMode mode) {
-    switch (mode) {
-        case WireMode::ThreeWire: return 0x00;
-        case WireMode::FourWireMultiMaster: return 0x04;
-        case WireMode::FourWireSingleMaster: break;
-    }
-    return 0x08;
+WireMode WireModeOf(std::uint8_t spi0cn) {
+    const std::uint8_t nss = spi0cn & kNssFieldMask;
+    if (nss == NssFieldOf(WireMode::ThreeWire)) return WireMode::ThreeWire;
+    if (nss == NssFieldOf(WireMode::FourWireMultiMaster)) return WireMode::FourWireMultiMaster;
+    return WireMode::FourWireSingleMaster;
 }
 
 WireModeChange CheckWireModeChange(WireMode from, WireMode to, bool spiOnCrossbar) {

@@ -7,11 +7,13 @@
 #include <cstdint>
 
 #include "model/crossbar.h"
+#include "model/register_fields.h"
 
 namespace regsmith::spi {
 
-inline constexpr std::uint8_t kNssFieldMask = kSpiNssModeMask;
-inline constexpr std::uint8_t kNssLevelBit = 0x04;  // the NSS output in single-master mode
+inline constexpr std::uint8_t kNssFieldMask = field::SPI0CN_NSSMD.mask;
+// The NSS output in single-master mode: the low bit of the NSS field.
+inline constexpr std::uint8_t kNssLevelBit = kNssFieldMask & -kNssFieldMask;
 
 enum class WireMode { ThreeWire, FourWireMultiMaster, FourWireSingleMaster };
 

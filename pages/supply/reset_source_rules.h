@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "model/device_data.h"
+#include "model/register_fields.h"
 
 namespace regsmith {
 
@@ -18,16 +19,8 @@ class CDevicePage;
 inline constexpr const char* kResetSourcesPageTitle = "Reset Sources";
 inline constexpr const char* kVddMonitorPageTitle = "Power-Fail Reset/VDD Monitor";
 
-// VDM0CN
-inline constexpr std::uint8_t kVdmEnable = 0x80;
-inline constexpr std::uint8_t kVdmThresholdHigh = 0x20;
-// RSTSRC
-inline constexpr std::uint8_t kRstsrcVddMonitor = 0x02;
-inline constexpr std::uint8_t kRstsrcMissingClock = 0x04;
-inline constexpr std::uint8_t kRstsrcComparator = 0x20;
-// CPT0CN of the comparator block
-inline constexpr std::uint8_t kComparatorEnable = 0x80;
-
+// RSTSRC bit 5, the comparator as a reset source.
+inline constexpr std::uint8_t kRstsrcComparator = field::RSTSRC_C0RSEF.mask;
 
 // The RSTSRC values of block 0 and block 8.
 struct ResetSourceBytes {

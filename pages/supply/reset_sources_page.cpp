@@ -10,24 +10,22 @@ CResetSourcesPropPage::CResetSourcesPropPage(SheetContext& sheet)
       comparatorResetSource_(sheet.Block(kBlockComparatorReset)) {
     auto& comparator = Root().Add<fw::GroupBox>("Comparator");
     auto& comparatorReset =
-        BindCheck(comparator, "Enable Comparator 0 as an Active-Low Reset Source", reg::RSTSRC, kRstsrcComparator);
+        BindCheck(comparator, field::RSTSRC_C0RSEF);
     Then(comparatorReset, [this, &comparatorReset] {
-        SetBitsIn(comparatorResetSource_, comparatorReset.IsChecked(), reg::RSTSRC, kRstsrcComparator);
+        SetBitsIn(comparatorResetSource_, comparatorReset.IsChecked(), reg::RSTSRC, field::RSTSRC_C0RSEF.mask);
     });
     // A disabled comparator may still be chosen; the text tells the user.
     BindStatus(comparator, [this] {
-        return TestBits(Copy(kBlockComparator), reg::CPT0CN, kComparatorEnable) ? "Comparator0 is Enabled"
+        return TestBits(Copy(kBlockComparator), field::CPT0CN_CP0EN) ? "Comparator0 is Enabled"
                                                                                 : "Comparator0 is Disabled";
     });
     AddNestedSheetButton(comparator, "Configure Comparator0", NestedSheet::Comparator);
 
-    auto& vddMonitorReset = BindCheck(Root().Add<fw::GroupBox>("VDD Monitor"), "Enable VDD Monitor as a Reset Source",
-                                      reg::RSTSRC, kRstsrcVddMonitor);
+    auto& vddMonitorReset = BindCheck(Root().Add<fw::GroupBox>("VDD Monitor"), field::RSTSRC_PORSF);
     // Only a running VDD monitor can reset the device.
-    BindUpdate([this, &vddMonitorReset] { vddMonitorReset.Enable(TestBits(reg::VDM0CN, kVdmEnable)); });
+    BindUpdate([this, &vddMonitorReset] { vddMonitorReset.Enable(TestBits(field::VDM0CN_VDMEN)); });
 
-    BindCheck(Root().Add<fw::GroupBox>("Missing Clock Detector"), "Enable Missing Clock Detector", reg::RSTSRC,
-              kRstsrcMissingClock);
+    BindCheck(Root().Add<fw::GroupBox>("Missing Clock Detector"), field::RSTSRC_MCDRSF);
     AddSummaryBox(Root());
 }
 
@@ -41,7 +39,7 @@ void CResetSourcesPropPage::OnOK() {
     const ResetSourceBytes bytes =
         MoveComparatorResetSource({Value(reg::RSTSRC), ValueOf(comparatorResetSource_, reg::RSTSRC)});
     SetValue(reg::RSTSRC, bytes.resetSources);
-    ReplaceBitsIn(comparatorResetSource_, reg::RSTSRC, 0xFF, bytes.comparatorResetSource);
+    if (RegisterEntry* rstsrc = EntryOf(comparatorResetSource_, reg::RSTSRC)) rstsrc->value = bytes.comparatorResetSource;
 }
 
 void CResetSourcesPropPage::ResetPage() { ResetResetSourceRegisters(*this, comparatorResetSource_); }

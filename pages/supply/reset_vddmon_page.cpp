@@ -8,18 +8,17 @@ namespace regsmith {
 CResetVDDMonPropPage::CResetVDDMonPropPage(SheetContext& sheet)
     : CDevicePropPage(kVddMonitorPageTitle, sheet, kBlockResetSources),
       comparatorResetSource_(sheet.Block(kBlockComparatorReset)) {
-    auto& enable = BindCheck(Root().Add<fw::GroupBox>("VDD Monitor"), "Enable VDD Monitor", reg::VDM0CN, kVdmEnable);
+    auto& enable = BindCheck(Root().Add<fw::GroupBox>("VDD Monitor"), field::VDM0CN_VDMEN);
     Then(enable, [this, &enable] {
         if (enable.IsChecked()) {
             Block().cPrologue = kLoopCounterDeclarationC;
         } else {
             // A stopped monitor cannot reset the device.
             Block().cPrologue.clear();
-            SetBits(false, reg::RSTSRC, kRstsrcVddMonitor);
+            SetBits(false, field::RSTSRC_PORSF);
         }
     });
-    BindRadios(Root().Add<fw::GroupBox>("VDD Level Select"), reg::VDM0CN, kVdmThresholdHigh,
-               {{"VDD Threshold is set to VRST-LOW", 0x00}, {"VDD Threshold is set to VRST-HIGH", kVdmThresholdHigh}});
+    BindRadios(Root().Add<fw::GroupBox>("VDD Level Select"), field::VDM0CN_VDMLVL);
     AddSummaryBox(Root());
 }
 

@@ -13,27 +13,22 @@ std::string VrefPinStatus(const PeripheralBlock& portIO) {
 CVoltageRefPropPage::CVoltageRefPropPage(SheetContext& sheet)
     : CDevicePropPage(kVoltageReferencePageTitle, sheet, kBlockVoltageReference) {
     auto& select = Root().Add<fw::GroupBox>("Voltage Reference Select");
-    BindRadios(select, reg::REF0CN, kRefSelectRegulator, {{"VREF", 0x00}, {"Vregout", kRefSelectRegulator}});
+    BindRadios(select, field::REF0CN_REFSL);
     // The pin matters only while the reference comes from it.
     BindStatus(select, [this] {
-        return TestBits(reg::REF0CN, kRefSelectRegulator) ? std::string() : VrefPinStatus(Copy(kBlockPortIO));
+        return TestBits(field::REF0CN_REFSL) ? std::string() : VrefPinStatus(Copy(kBlockPortIO));
     });
     auto& configure = AddNestedSheetButton(select, "Configure Port I/O", NestedSheet::PortIO);
     BindUpdate([this, &configure] {
-        configure.Enable(!TestBits(reg::REF0CN, kRefSelectRegulator) && NestedSheetAvailable(NestedSheet::PortIO));
+        configure.Enable(!TestBits(field::REF0CN_REFSL) && NestedSheetAvailable(NestedSheet::PortIO));
     });
 
     auto& bias = Root().AddRow();
-    BindRadios(bias.Add<fw::GroupBox>("Zero TempCo Bias Enable"), reg::REF0CN, kRefZeroTcOn,
-               {{"ZeroTC auto-enable", 0x00}, {"ZeroTC is on", kRefZeroTcOn}});
-    BindRadios(bias.Add<fw::GroupBox>("Output Level Select"), reg::REF0CN, kRefLevelHigh,
-               {{"1.5V", 0x00}, {"2.25V", kRefLevelHigh}});
-    BindCheck(Root().Add<fw::GroupBox>("Temperature Sensor"), "Enable Temperature Sensor", reg::REF0CN,
-              kRefTemperatureSensor);
-    BindCheck(Root().Add<fw::GroupBox>("Internal Analog Bias Generator"), "Enable Internal Bias Generator",
-              reg::REF0CN, kRefBiasGenerator);
-    BindCheck(Root().Add<fw::GroupBox>("Internal Reference Buffer"), "Enable Internal Reference Buffer", reg::REF0CN,
-              kRefBuffer);
+    BindRadios(bias.Add<fw::GroupBox>("Zero TempCo Bias Enable"), field::REF0CN_ZTCEN);
+    BindRadios(bias.Add<fw::GroupBox>("Output Level Select"), field::REF0CN_REFLV);
+    BindCheck(Root().Add<fw::GroupBox>("Temperature Sensor"), field::REF0CN_TEMPE);
+    BindCheck(Root().Add<fw::GroupBox>("Internal Analog Bias Generator"), field::REF0CN_BIASE);
+    BindCheck(Root().Add<fw::GroupBox>("Internal Reference Buffer"), field::REF0CN_REFBE);
     AddSummaryBox(Root());
 }
 

@@ -4,11 +4,8 @@ namespace regsmith {
 
 CVoltageRegPropPage::CVoltageRegPropPage(SheetContext& sheet)
     : CDevicePropPage(kVoltageRegulatorPageTitle, sheet, kBlockVoltageRegulator) {
-    constexpr std::uint8_t kOutputHigh = 0x10, kDisabled = 0x80;
-    BindRadios(Root().Add<fw::GroupBox>("Voltage Regulator Mode Select"), reg::REG0CN, kOutputHigh,
-               {{"Voltage Regulator Output is 2.0V", 0x00}, {"Voltage Regulator Output is 2.5V", kOutputHigh}});
-    BindCheck(Root().Add<fw::GroupBox>("Voltage Regulator Disable"), "Disable Voltage Regulator", reg::REG0CN,
-              kDisabled);
+    BindRadios(Root().Add<fw::GroupBox>("Voltage Regulator Mode Select"), field::REG0CN_REG0MD);
+    BindCheck(Root().Add<fw::GroupBox>("Voltage Regulator Disable"), field::REG0CN_REGDIS);
     AddSummaryBox(Root());
 }
 

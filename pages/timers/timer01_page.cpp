@@ -11,25 +11,17 @@ CTimer01Page::CTimer01Page(const Timer01Setup& setup, SheetContext& sheet)
     right_ = &columns.AddColumn();
 
     auto& mode = left_->Add<fw::GroupBox>("Timer Mode");
-    const int shift = setup.modeMask == 0x03 ? 0 : 4;
-    const auto modes = BindRadios(mode, reg::TMOD, setup.modeMask,
-                                  {{setup.modeCaptions[0], static_cast<std::uint8_t>(0 << shift)},
-                                   {setup.modeCaptions[1], static_cast<std::uint8_t>(1 << shift)},
-                                   {setup.modeCaptions[2], static_cast<std::uint8_t>(2 << shift)},
-                                   {setup.modeCaptions[3], static_cast<std::uint8_t>(3 << shift)}});
+    const auto modes = BindRadios(mode, setup.mode);
     std::copy(modes.begin(), modes.end(), modes_.begin());
 
     // Above the clock source, whose "Prescaled Clock Input (Above)" names it.
     auto& prescaler = left_->Add<fw::GroupBox>("Prescaled Clock Inputs");
-    const auto prescalers = BindRadios(prescaler, reg::CKCON, kPrescalerMask,
-                                       {{"SYSCLK / 12", 0x00},
-                                        {"SYSCLK / 4", 0x01},
-                                        {"SYSCLK / 48", 0x02},
-                                        {"External Oscillator / 8", 0x03}});
+    const auto prescalers = BindRadios(prescaler, field::CKCON_SCA);
     std::copy(prescalers.begin(), prescalers.end(), prescaler_.begin());
 
     auto& clock = left_->Add<fw::GroupBox>(setup.clockGroup);
-    const std::array<const char*, 3> sourceCaptions{"SYSCLK", "Prescaled Clock Input (Above)", setup.externalCaption};
+    const std::array<std::string, 3> sourceCaptions{"SYSCLK", "Prescaled Clock Input (Above)",
+                                                    std::string(setup.counter.Caption())};
     for (std::size_t i = 0; i < clockSources_.size(); ++i) {
         auto& radio = clock.Add<fw::RadioButton>(sourceCaptions[i], "clock source");
         const auto source = static_cast<ClockSource>(i);
@@ -42,20 +34,18 @@ CTimer01Page::CTimer01Page(const Timer01Setup& setup, SheetContext& sheet)
     AddNestedSheetButton(clock, setup.configureExternalCaption, NestedSheet::PortIO);
 
     control_ = &right_->Add<fw::GroupBox>("Timer Control");
-    BindCheck(*control_, setup.runCaption, reg::TCON, setup.runBit);
-    gate_ = &BindCheck(*control_, setup.gateCaption, reg::TMOD, setup.gateBit);
-    const auto trigger =
-        BindRadios(*control_, reg::TCON, setup.triggerBit, {{setup.levelCaption, 0x00}, {setup.edgeCaption, setup.triggerBit}});
+    BindCheck(*control_, setup.run);
+    gate_ = &BindCheck(*control_, setup.gate);
+    const auto trigger = BindRadios(*control_, setup.trigger);
     std::copy(trigger.begin(), trigger.end(), trigger_.begin());
-    const int pinShift = setup.pinMask == 0x07 ? 0 : 4;
-    BindStatus(*control_, [this, pinShift] {
-        const int pin = (ValueOf(Copy(kBlockInterrupts), reg::IT01CF) & setup_.pinMask) >> pinShift;
+    BindStatus(*control_, [this] {
+        const unsigned pin = FieldValue(setup_.pin, ValueOf(Copy(kBlockInterrupts), setup_.pin.entry));
         return setup_.pinTextPrefix + std::string("P0.") + std::to_string(pin);
     });
     configurePins_ = &AddNestedSheetButton(*control_, setup.configurePinsCaption, NestedSheet::Int01Config);
 
     auto& interrupt = right_->Add<fw::GroupBox>("Timer Interrupt");
-    BindInterruptStatus(interrupt, setup_.interruptSource, reg::IE, setup_.interruptBit);
+    BindInterruptStatus(interrupt, setup_.interruptSource, setup_.interrupt);
     AddNestedSheetButton(interrupt, "Configure Timer Interrupts", NestedSheet::Interrupts);
 
     auto& values = right_->Add<fw::GroupBox>("Timer Initial Value (Hex)");
@@ -64,13 +54,13 @@ CTimer01Page::CTimer01Page(const Timer01Setup& setup, SheetContext& sheet)
 }
 
 CTimer01Page::ClockSource CTimer01Page::StoredClockSource() const {
-    if (TestBits(reg::TMOD, setup_.counterBit)) return ClockSource::External;
-    if (TestBits(reg::CKCON, setup_.sysclkBit)) return ClockSource::Sysclk;
+    if (TestBits(setup_.counter)) return ClockSource::External;
+    if (TestBits(setup_.sysclk)) return ClockSource::Sysclk;
     return ClockSource::Prescaled;
 }
 
 void CTimer01Page::ForcePrescalerDivideBy12() {
-    ReplaceBits(reg::CKCON, kPrescalerMask, 0x00);
+    ReplaceBits(field::CKCON_SCA, field::CKCON_SCA.choices[0].value);
     prescaler_[0]->SetChecked(true);
     EnablePrescaler(false);
 }
@@ -79,7 +69,7 @@ void CTimer01Page::EnablePrescaler(bool enabled) {
     for (fw::RadioButton* radio : prescaler_) radio->Enable(enabled);
 }
 
-bool CTimer01Page::ModeIs(std::uint8_t modeBits) const { return (Value(reg::TMOD) & setup_.modeMask) == modeBits; }
+bool CTimer01Page::ModeIs(std::size_t index) const { return Bits(setup_.mode) == setup_.mode.choices[index].value; }
 
 void CTimer01Page::AfterLoad() { EnablePrescaler(StoredClockSource() == ClockSource::Prescaled); }
 

@@ -16,31 +16,23 @@ inline constexpr const char* kTimer0PageTitle = "Timer 0";
 inline constexpr const char* kTimer1PageTitle = "Timer 1";
 inline constexpr const char* kTimer2PageTitle = "Timer 2";
 
-// CKCON bits 1-0: the prescaler of timers 0 and 1.
-inline constexpr std::uint8_t kPrescalerMask = 0x03;
-
-// Everything in which the two pages differ only by register bit or caption.
+// Everything in which the two pages differ: their register fields (whose
+// captions and choices the controls show) and a few captions of their own.
 struct Timer01Setup {
     const char* title;
-    std::uint8_t modeMask;                     // TMOD bits 1-0 or 5-4
-    std::array<const char*, 4> modeCaptions;   // modes 00, 01, 10, 11
+    RegisterField mode;       // TMOD: the mode radios
     const char* clockGroup;
-    const char* externalCaption;               // "External T0"
-    const char* configureExternalCaption;      // "Configure External T0"
-    std::uint8_t counterBit;                   // TMOD: counts external pulses
-    std::uint8_t sysclkBit;                    // CKCON: clocked by SYSCLK
-    const char* runCaption;
-    std::uint8_t runBit;                       // TCON
-    const char* gateCaption;
-    std::uint8_t gateBit;                      // TMOD
-    const char* levelCaption;
-    const char* edgeCaption;
-    std::uint8_t triggerBit;                   // TCON: 1 edge
+    const char* configureExternalCaption;  // "Configure External T0"
+    RegisterField counter;    // TMOD: counts external pulses ("External T0")
+    RegisterField sysclk;     // CKCON: clocked by SYSCLK
+    RegisterField run;        // TCON
+    RegisterField gate;       // TMOD
+    RegisterField trigger;    // TCON: level or edge
     const char* configurePinsCaption;
-    const char* pinTextPrefix;                 // "/INT0 is on "
-    std::uint8_t pinMask;                      // IT01CF
-    std::uint8_t interruptBit;                 // IE
-    const char* interruptSource;               // "Timer 0" (Interrupt is Enabled/Disabled)
+    const char* pinTextPrefix;  // "/INT0 is on "
+    RegisterField pin;        // IT01CF
+    RegisterField interrupt;  // IE
+    const char* interruptSource;  // "Timer 0" (Interrupt is Enabled/Disabled)
     const char* highLabel;
     int highEntry;
     const char* lowLabel;
@@ -61,7 +53,8 @@ protected:
     // leaves it at (timer 0 and timer 1 share it).
     void ForcePrescalerDivideBy12();
     void EnablePrescaler(bool enabled);
-    bool ModeIs(std::uint8_t modeBits) const;
+    // Whether TMOD holds mode `index` (0 to 3) of the page's timer.
+    bool ModeIs(std::size_t index) const;
 
     void AfterLoad() override;
     // Each page's rules for its clock source radios.

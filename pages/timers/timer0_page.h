@@ -14,7 +14,7 @@ public:
 private:
     void AfterLoad() override;
     void OnClockSourceChosen(ClockSource source) override;
-    void OnModeChosen(std::uint8_t modeBits);
+    void OnModeChosen(std::size_t mode);
     void OnTh0ClockChosen(bool sysclk);
     void EnableTh0Controls(bool enabled);
 

@@ -8,39 +8,25 @@ namespace regsmith {
 
 namespace {
 
-constexpr std::uint8_t kT1CounterBit = 0x40;
-constexpr std::uint8_t kT1SysclkBit = 0x08;
-constexpr std::uint8_t kT1ModeMask = 0x30;
-constexpr std::uint8_t kT1Mode8BitAutoReload = 0x20;
-constexpr std::uint8_t kT1RunBit = 0x40;
-constexpr std::uint8_t kT1GateBit = 0x80;
-constexpr std::uint8_t kInt1EdgeBit = 0x04;
-
 const Timer01Setup kTimer1{
-    kTimer1PageTitle,
-    kT1ModeMask,
-    {"13 Bit Counter/Timer", "16 Bit Counter/Timer", "8 Bit Counter/Timer Auto-Reload", "Timer 1 Disabled"},
-    "Clock Source",
-    "External T1",
-    "Configure External T1",
-    kT1CounterBit,
-    kT1SysclkBit,
-    "Enable Timer",
-    kT1RunBit,
-    "Gate Timer Depending on /INT1",
-    kT1GateBit,
-    "/INT1 is Level Triggered",
-    "/INT1 is Edge Triggered",
-    kInt1EdgeBit,
-    "Configure /INT1 Ports",
-    "/INT1 is on ",
-    0x70,
-    0x08,
-    "Timer 1",
-    "TH1 (High Byte - Reload Val in Mode 2):",
-    reg::TH1,
-    "TL1 (Low Byte):",
-    reg::TL1,
+    .title = kTimer1PageTitle,
+    .mode = field::TMOD_T1M,
+    .clockGroup = "Clock Source",
+    .configureExternalCaption = "Configure External T1",
+    .counter = field::TMOD_CT1,
+    .sysclk = field::CKCON_T1M,
+    .run = field::TCON_TR1,
+    .gate = field::TMOD_GATE1,
+    .trigger = field::TCON_IT1,
+    .configurePinsCaption = "Configure /INT1 Ports",
+    .pinTextPrefix = "/INT1 is on ",
+    .pin = field::IT01CF_IN1SL,
+    .interrupt = field::IE_ET1,
+    .interruptSource = "Timer 1",
+    .highLabel = "TH1 (High Byte - Reload Val in Mode 2):",
+    .highEntry = reg::TH1,
+    .lowLabel = "TL1 (Low Byte):",
+    .lowEntry = reg::TL1,
 };
 
 }  // namespace
@@ -66,8 +52,8 @@ void CTimer1PropPage::AfterLoad() {
 }
 
 void CTimer1PropPage::OnClockSourceChosen(ClockSource source) {
-    SetBits(source == ClockSource::External, reg::TMOD, kT1CounterBit);
-    SetBits(source == ClockSource::Sysclk, reg::CKCON, kT1SysclkBit);
+    SetBits(source == ClockSource::External, kTimer1.counter);
+    SetBits(source == ClockSource::Sysclk, kTimer1.sysclk);
     // SYSCLK and external pulses leave the shared prescaler at SYSCLK / 12.
     if (source == ClockSource::Prescaled) EnablePrescaler(true);
     else ForcePrescalerDivideBy12();
@@ -77,12 +63,13 @@ void CTimer1PropPage::ChangeBaudRate() {
     CBaudRateDialog dialog(Sheet(), Block());
     if (dialog.DoModal() != fw::DialogResult::Ok) return;
     // The dialog wrote TH1, CKCON and TMOD bit 6.
-    ReplaceBits(reg::TMOD, kT1ModeMask, kT1Mode8BitAutoReload);
-    SetBits(false, reg::TCON, kT1RunBit);
-    SetBits(false, reg::TMOD, kT1GateBit);
-    SetBits(false, reg::TCON, kInt1EdgeBit);
+    ReplaceBits(kTimer1.mode, kTimer1.mode.choices[2].value);  // "8 Bit Counter/Timer Auto-Reload"
+    SetBits(false, kTimer1.run);
+    SetBits(false, kTimer1.gate);
+    SetBits(false, kTimer1.trigger);
     baudRateSet_ = true;
-    Load();
+    // The kit shows the new registers after this click; the greying is the page's.
+    AfterLoad();
 }
 
 }  // namespace regsmith

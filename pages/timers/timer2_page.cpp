@@ -7,12 +7,8 @@ namespace regsmith {
 
 namespace {
 
-constexpr std::uint8_t kExternalClockBit = 0x01;  // TMR2CN: shared by both halves
-constexpr std::uint8_t kRunBit = 0x04;
-constexpr std::uint8_t kSplitBit = 0x08;
-constexpr std::uint8_t kCaptureBit = 0x10;
-constexpr std::uint8_t kLowOverflowInterruptBit = 0x20;
-constexpr std::uint8_t kTimer2InterruptBit = 0x20;  // IE
+// TMR2CN bit 0: the external oscillator / 8, shared by both halves.
+const RegisterField& kExternalClock = field::TMR2CN_T2XCLK;
 
 // Two fields side by side in a group, each with its own label.
 void HexPair(CDevicePage& page, fw::Container& parent, const char* caption, const char* highLabel, int high,
@@ -30,8 +26,7 @@ CTimer2PropPage::CTimer2PropPage(SheetContext& sheet) : CDevicePropPage(kTimer2P
     auto& right = columns.AddColumn();
 
     auto& mode = left.Add<fw::GroupBox>("Timer Mode");
-    const auto modes = BindRadios(mode, reg::TMR2CN, kSplitBit,
-                                  {{"16 Bit Auto Reload Timer", 0x00}, {"Two 8 Bit Auto Reload Timers", kSplitBit}});
+    const auto modes = BindRadios(mode, field::TMR2CN_T2SPLIT);
     Then(*modes[0], [this] { OnModeChosen(false); });
     Then(*modes[1], [this] { OnModeChosen(true); });
 
@@ -51,16 +46,16 @@ CTimer2PropPage::CTimer2PropPage(SheetContext& sheet) : CDevicePropPage(kTimer2P
     addHalf("TMR2H Clock Source", high_, low_);
 
     auto& interrupt = right.Add<fw::GroupBox>("Timer Interrupt");
-    BindCheck(interrupt, "Enable Timer 2 Low Byte Overflow", reg::TMR2CN, kLowOverflowInterruptBit);
-    BindInterruptStatus(interrupt, "Timer 2", reg::IE, kTimer2InterruptBit);
+    BindCheck(interrupt, field::TMR2CN_TF2LEN);
+    BindInterruptStatus(interrupt, "Timer 2", field::IE_ET2);
     AddNestedSheetButton(interrupt, "Configure Timer Interrupts", NestedSheet::Interrupts);
 
     auto& control = right.Add<fw::GroupBox>("Timer Control");
-    BindCheck(control, "Enable Timer", reg::TMR2CN, kRunBit);
+    BindCheck(control, field::TMR2CN_TR2);
     control.Add<fw::StaticText>("(Only enables TMR2H in Mode 2, TMR2L is always running)");
 
     auto& capture = right.Add<fw::GroupBox>("Capture For Timer 2");
-    BindCheck(capture, "Enable Capture using External Oscillator / 8", reg::TMR2CN, kCaptureBit);
+    BindCheck(capture, field::TMR2CN_T2CE);
 
     HexPair(*this, right, "Timer Initial Value (Hex)", "TMR2H (High Byte):", reg::TMR2H, "TMR2L (Low Byte):",
             reg::TMR2L);
@@ -70,30 +65,30 @@ CTimer2PropPage::CTimer2PropPage(SheetContext& sheet) : CDevicePropPage(kTimer2P
 }
 
 CTimer2PropPage::Clock CTimer2PropPage::StoredClock(const Half& half) const {
-    if (TestBits(reg::CKCON, half.sysclkBit)) return Sysclk;
-    return TestBits(reg::TMR2CN, kExternalClockBit) ? ExternalOsc8 : Sysclk12;
+    if (TestBits(half.sysclk)) return Sysclk;
+    return TestBits(kExternalClock) ? ExternalOsc8 : Sysclk12;
 }
 
 void CTimer2PropPage::EnableHigh(bool enabled) {
     for (fw::RadioButton* radio : high_.radios) radio->Enable(enabled);
 }
 
-void CTimer2PropPage::AfterLoad() { EnableHigh(TestBits(reg::TMR2CN, kSplitBit)); }
+void CTimer2PropPage::AfterLoad() { EnableHigh(TestBits(field::TMR2CN_T2SPLIT)); }
 
 void CTimer2PropPage::OnModeChosen(bool split) {
     EnableHigh(split);
     if (split) return;
     // One 16-bit timer: TMR2H follows TMR2L, so its own clock is undone; the
     // shared bit stays only while TMR2L runs from the external oscillator / 8.
-    if (!low_.radios[ExternalOsc8]->IsChecked()) SetBits(false, reg::TMR2CN, kExternalClockBit);
+    if (!low_.radios[ExternalOsc8]->IsChecked()) SetBits(false, kExternalClock);
     high_.radios[Sysclk12]->SetChecked(true);
-    SetBits(false, reg::CKCON, high_.sysclkBit);
+    SetBits(false, high_.sysclk);
 }
 
 void CTimer2PropPage::OnClockChosen(Half& half, Half& other, Clock clock) {
-    SetBits(clock == Sysclk, reg::CKCON, half.sysclkBit);
+    SetBits(clock == Sysclk, half.sysclk);
     if (clock == Sysclk) return;
-    SetBits(clock == ExternalOsc8, reg::TMR2CN, kExternalClockBit);
+    SetBits(clock == ExternalOsc8, kExternalClock);
     if (!other.radios[Sysclk]->IsChecked()) other.radios[clock]->SetChecked(true);
 }
 

@@ -17,7 +17,7 @@ public:
 private:
     enum Clock : int { Sysclk = 0, Sysclk12 = 1, ExternalOsc8 = 2 };
     struct Half {
-        std::uint8_t sysclkBit;  // CKCON
+        RegisterField sysclk;  // CKCON
         std::array<fw::RadioButton*, 3> radios{};
     };
 
@@ -30,8 +30,8 @@ private:
     Clock StoredClock(const Half& half) const;
     void EnableHigh(bool enabled);
 
-    Half low_{0x10, {}};
-    Half high_{0x20, {}};
+    Half low_{field::CKCON_T2ML, {}};
+    Half high_{field::CKCON_T2MH, {}};
 };
 
 }  // namespace regsmith

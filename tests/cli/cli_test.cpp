@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 #include "model/register_tables.h"
 #include "tests/model/file_bytes.h"
@@ -57,7 +58,7 @@ TEST_F(Cli, NewThenGeneratePrintsTheEmptyConfiguration) {
 
     CliResult generated = RunCli({"generate", path});
     EXPECT_EQ(generated.status, 0) << generated.err;
-    EXPECT_EQ(generated.out, expected.GenerateCode());
+    EXPECT_EQ(generated.out, GenerateCode(expected));
     EXPECT_NE(generated.out.find("// Empty configuration\r\n"), std::string::npos);
 }
 
@@ -65,11 +66,11 @@ TEST_F(Cli, GenerateIsByteIdenticalToTheCodeWindowInEveryFormAndOutput) {
     for (std::int32_t own : {kCodeFormatC, kCodeFormatAsm}) {
         CK74x_75xDoc document(0xD0);
         const std::string path = ConfiguredProject("own.rsg", own, document);
-        const std::string ownText = document.GenerateCode();
+        const std::string ownText = GenerateCode(document);
         document.deviceData.codeFormat = kCodeFormatC;
-        const std::string cText = document.GenerateCode();
+        const std::string cText = GenerateCode(document);
         document.deviceData.codeFormat = kCodeFormatAsm;
-        const std::string asmText = document.GenerateCode();
+        const std::string asmText = GenerateCode(document);
 
         EXPECT_EQ(RunCli({"generate", path}).out, ownText);
         EXPECT_EQ(RunCli({"generate", path, "--format", "c"}).out, cText);
@@ -132,7 +133,7 @@ TEST_F(Cli, DumpShowsEveryFieldWithVisibleEscapes) {
 TEST_F(Cli, OutputPathsNeverLoseAFile) {
     CK74x_75xDoc document(0xD6);
     const std::string project = ConfiguredProject("p.rsg", kCodeFormatC, document);
-    const std::string projectBytes = ReadFile(project), text = document.GenerateCode();
+    const std::string projectBytes = ReadFile(project), text = GenerateCode(document);
     CK74x_75xDoc other(0xD0);
     const std::string otherProject = ConfiguredProject("other.rsg", kCodeFormatAsm, other);
     FileBytes newer;
@@ -309,14 +310,14 @@ TEST_F(Cli, CheckDiffAndChanges) {
     WriteFile(d, ProjectBytes(small));
     const std::string e = File("e.rsg");
     WriteFile(e, ProjectBytes(fields));
-    WriteFile(File("a.c"), plain.GenerateCode());
-    std::string lf = plain.GenerateCode();
+    WriteFile(File("a.c"), GenerateCode(plain));
+    std::string lf = GenerateCode(plain);
     std::erase(lf, '\r');
     WriteFile(File("a-lf.c"), lf);
     plain.deviceData.codeFormat = kCodeFormatAsm;
-    WriteFile(File("a.asm"), plain.GenerateCode());
+    WriteFile(File("a.asm"), GenerateCode(plain));
     assembly.deviceData.codeFormat = kCodeFormatC;
-    WriteFile(File("c.c"), assembly.GenerateCode());
+    WriteFile(File("c.c"), GenerateCode(assembly));
 
     struct Case {
         std::vector<std::string> args;
@@ -393,7 +394,7 @@ TEST_F(Cli, GenerateSeveralProjectsIntoAFolder) {
     std::filesystem::create_directory(folder / "out");
     CliResult run = RunCli({"generate", first, second, "-o", File("out"), "--line-ends", "lf"});
     EXPECT_EQ(run.status, 0) << run.err;
-    std::string cText = c.GenerateCode(), asmText = assembly.GenerateCode();
+    std::string cText = GenerateCode(c), asmText = GenerateCode(assembly);
     std::erase(cText, '\r');
     std::erase(asmText, '\r');
     EXPECT_EQ(ReadFile(File("out/first.c")), cText);
@@ -432,7 +433,7 @@ TEST_F(Cli, AFullStandardOutputIsAnError) {
 TEST_F(Cli, TheEdgesOfNothingLost) {
     CK74x_75xDoc document(0xD6);
     const std::string project = ConfiguredProject("p.rsg", kCodeFormatC, document);
-    const std::string text = document.GenerateCode();
+    const std::string text = GenerateCode(document);
     const std::string longName = File(std::string(251, 'q') + ".rsg");  // 255 bytes
     const std::string longSource = File(std::string(253, 's') + ".c");
     WriteFile(File("linked.c"), "old");

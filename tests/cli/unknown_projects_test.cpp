@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 #include "model/register_tables.h"
 #include "tests/model/project_bytes.h"
@@ -120,7 +121,7 @@ TEST_F(UnknownProjects, AMissingBlockKeepsTheEditAndIsWrittenWhole) {
               "list \"/INT0 Port Pin Selection\" = \"P0.1\"\n"
               "check [x] \"Enable UART0 Interrupt\"\n"
               "    IE        = 0x10;\n" +
-                  expected.GenerateCode());
+                  GenerateCode(expected));
     EXPECT_EQ(ReadFile(File("saved.rsg")), ProjectBytes(expected));
     EXPECT_EQ(ReadFile(path), ProjectBytes(missing));
 }
@@ -142,7 +143,7 @@ TEST_F(UnknownProjects, EverySheetAcceptedOnAProjectWithoutBlocksActsAsOnANewPro
                               "Voltage Reference", "Voltage Regulator", "Reset Sources", "Interrupts"})
         steps += std::string("menu \"") + sheet + "\"\nok\ngenerate\n";
     std::string texts;
-    for (int sheet = 0; sheet < 12; ++sheet) texts += fresh.GenerateCode();
+    for (int sheet = 0; sheet < 12; ++sheet) texts += GenerateCode(fresh);
     for (const char* name : {"fresh", "empty"}) {
         SCOPED_TRACE(name);
         const CliResult run =

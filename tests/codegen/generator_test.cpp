@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 
 namespace regsmith {
@@ -56,22 +57,22 @@ const char* const kEmptyAsm =
 TEST(Generator, NewDocumentGivesTheEmptyConfigurationInBothFormats) {
     for (std::uint8_t id = 0xD0; id <= 0xDB; ++id) {
         CK74x_75xDoc document = NewDocument(id);
-        EXPECT_EQ(document.GenerateCode(), kEmptyC);
+        EXPECT_EQ(GenerateCode(document), kEmptyC);
         document.deviceData.codeFormat = kCodeFormatAsm;
-        EXPECT_EQ(document.GenerateCode(), kEmptyAsm);
+        EXPECT_EQ(GenerateCode(document), kEmptyAsm);
     }
 }
 
 TEST(Generator, EmptyMapGivesTheEmptyConfiguration) {
     CDeviceData data;
     data.deviceName = "QK740";
-    EXPECT_EQ(data.GenerateCode(), kEmptyC);
+    EXPECT_EQ(GenerateCode(data), kEmptyC);
 }
 
 TEST(Generator, NineteenLineUartExample) {
     CK74x_75xDoc document = NewDocument();
     document.deviceData.blockMap[kBlockUart].registers[0].value = 0x10;
-    EXPECT_EQ(document.GenerateCode(),
+    EXPECT_EQ(GenerateCode(document),
               "/////////////////////////////////////\r\n"
               "//  Generated Initialization File  //\r\n"
               "/////////////////////////////////////\r\n"
@@ -92,7 +93,7 @@ TEST(Generator, NineteenLineUartExample) {
               "    UART_Init();\r\n"
               "}\r\n");
     document.deviceData.codeFormat = kCodeFormatAsm;
-    EXPECT_EQ(document.GenerateCode(),
+    EXPECT_EQ(GenerateCode(document),
               ";------------------------------------\r\n"
               ";-  Generated Initialization File  --\r\n"
               ";------------------------------------\r\n"
@@ -129,7 +130,7 @@ TEST(Generator, FragmentsTravelWithTheirRegisterAndRoutinesFollowBlockOrder) {
     document.deviceData.blockMap[kBlockPortIO].cPrologue = "    // P0.0  -  Unassigned\r\n\r\n";
     document.deviceData.blockMap[kBlockPortIO].registers[7].value = 0x40;  // XBR1
     document.deviceData.blockMap[kBlockPortIO].registers[7].orMode = 1;
-    const std::string text = document.GenerateCode();
+    const std::string text = GenerateCode(document);
     EXPECT_NE(text.find("void PCA_Init()\r\n{\r\n"
                         "    PCA0MD    &= ~0x40;\r\n"
                         "    PCA0MD    = 0x08;\r\n"
@@ -146,7 +147,7 @@ TEST(Generator, FragmentsTravelWithTheirRegisterAndRoutinesFollowBlockOrder) {
                         "    Interrupts_Init();\r\n}\r\n"),
               std::string::npos);
     document.deviceData.codeFormat = kCodeFormatAsm;
-    const std::string assembly = document.GenerateCode();
+    const std::string assembly = GenerateCode(document);
     EXPECT_NE(assembly.find("PCA_Init:\r\n"
                             "    anl  PCA0MD,    #0BFh\r\n"
                             "    mov  PCA0MD,    #008h\r\n"
@@ -165,11 +166,11 @@ TEST(Generator, LongNamesGetNoAlignmentAndResetValueRemovesTheRoutine) {
     auto& uart = document.deviceData.blockMap[kBlockUart];
     uart.registers[0].name = "VERYLONGNAME";
     uart.registers[0].value = 0xAB;
-    EXPECT_NE(document.GenerateCode().find("    VERYLONGNAME= 0xAB;\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(document).find("    VERYLONGNAME= 0xAB;\r\n"), std::string::npos);
     document.deviceData.codeFormat = kCodeFormatAsm;
-    EXPECT_NE(document.GenerateCode().find("    mov  VERYLONGNAME,#0ABh\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(document).find("    mov  VERYLONGNAME,#0ABh\r\n"), std::string::npos);
     uart.registers[0].value = uart.registers[0].resetValue;
-    EXPECT_EQ(document.GenerateCode(), kEmptyAsm);
+    EXPECT_EQ(GenerateCode(document), kEmptyAsm);
 }
 
 TEST(Generator, DamagedHeadTextsDoNotCrash) {
@@ -183,9 +184,9 @@ TEST(Generator, DamagedHeadTextsDoNotCrash) {
     entry.value = 1;
     block.registers.push_back(entry);
     data.blockMap[3] = block;
-    EXPECT_NE(data.GenerateCode().find("    ;\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(data).find("    ;\r\n"), std::string::npos);
     data.codeFormat = 1;
-    EXPECT_NE(data.GenerateCode().find("    lcall \r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(data).find("    lcall \r\n"), std::string::npos);
 }
 
 TEST(Defaults, ThirteenBlocksWithIndexesAndNumbers) {
@@ -221,17 +222,17 @@ TEST(Defaults, ResetAllKeepsTheCodeFormatAndRebuildsTheMap) {
 
 TEST(Blocks, GetAndSetCopyWholeBlocks) {
     CK74x_75xDoc document = NewDocument();
-    const std::string before = document.GenerateCode();
+    const std::string before = GenerateCode(document);
     PeripheralBlock copy;
     document.GetBlock(copy, 4);
     EXPECT_TRUE(copy.registers.empty());
     EXPECT_EQ(document.deviceData.blockMap.count(4), 1u);
-    EXPECT_EQ(document.GenerateCode(), before);
+    EXPECT_EQ(GenerateCode(document), before);
     document.GetBlock(copy, kBlockTimers);
     copy.registers[1].value = 0x20;
-    EXPECT_EQ(document.GenerateCode(), before);  // a copy, not a reference
+    EXPECT_EQ(GenerateCode(document), before);  // a copy, not a reference
     document.SetBlock(copy, kBlockTimers);
-    EXPECT_NE(document.GenerateCode().find("    TMOD      = 0x20;\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(document).find("    TMOD      = 0x20;\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 
 namespace regsmith {
@@ -33,7 +34,7 @@ TEST(InitDeviceOrder, EveryRoutineIsCalledInBlockNumberOrderInBothFormats) {
     cCalls += "}\r\n";
     asmCalls += "    ret\r\n\r\nend\r\n";
 
-    const std::string c = document.GenerateCode();
+    const std::string c = GenerateCode(document);
     ASSERT_GE(c.size(), cCalls.size());
     EXPECT_EQ(c.substr(c.size() - cCalls.size()), cCalls);
     // The routines themselves appear in the same order as their calls.
@@ -45,7 +46,7 @@ TEST(InitDeviceOrder, EveryRoutineIsCalledInBlockNumberOrderInBothFormats) {
     }
 
     document.deviceData.codeFormat = kCodeFormatAsm;
-    const std::string assembly = document.GenerateCode();
+    const std::string assembly = GenerateCode(document);
     ASSERT_GE(assembly.size(), asmCalls.size());
     EXPECT_EQ(assembly.substr(assembly.size() - asmCalls.size()), asmCalls);
     // The last routine, with the last register of its block.
@@ -64,14 +65,14 @@ TEST(InitDeviceOrder, AlignmentAtTheTenCharacterBoundaryAndForcedOrLines) {
     timers[1].value = 0x02;
     timers[2].forceEmit = 1;         // CKCON at its reset value, forced, OR form
     timers[2].orMode = 1;
-    EXPECT_NE(document.GenerateCode().find("void Timer_Init()\r\n{\r\n"
+    EXPECT_NE(GenerateCode(document).find("void Timer_Init()\r\n{\r\n"
                                            "    NINE_CHAR = 0x01;\r\n"
                                            "    TEN_CHARSX= 0x02;\r\n"
                                            "    CKCON     |= 0x00;\r\n"
                                            "}\r\n\r\n"),
               std::string::npos);
     document.deviceData.codeFormat = kCodeFormatAsm;
-    EXPECT_NE(document.GenerateCode().find("Timer_Init:\r\n"
+    EXPECT_NE(GenerateCode(document).find("Timer_Init:\r\n"
                                            "    mov  NINE_CHAR, #001h\r\n"
                                            "    mov  TEN_CHARSX,#002h\r\n"
                                            "    orl  CKCON,     #000h\r\n"

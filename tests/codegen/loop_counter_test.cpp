@@ -60,9 +60,9 @@ TEST(LoopCounter, TheResetSourcesRoutineDeclaresItOnce) {
         PeripheralBlock& block = document.deviceData.blockMap.at(kBlockResetSources);
         block.cPrologue = row.prologue;
         block.registers[reg::VDM0CN].value = row.vdm0cn;
-        EXPECT_EQ(testing::Routine(document.GenerateCode(), "Reset_Sources_Init", false), row.routine);
+        EXPECT_EQ(testing::Routine(GenerateCode(document), "Reset_Sources_Init", false), row.routine);
         document.deviceData.codeFormat = kCodeFormatAsm;
-        EXPECT_EQ(document.GenerateCode().find("int i"), std::string::npos);
+        EXPECT_EQ(GenerateCode(document).find("int i"), std::string::npos);
     }
 }
 

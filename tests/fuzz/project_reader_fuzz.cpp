@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "codegen/generator.h"
 #include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 
@@ -27,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::string text;
-    document.deviceData.GenerateCode(text);
+    GenerateCode(document.deviceData, text);
     document.deviceData.codeFormat = document.deviceData.IsAssembly() ? 0 : 1;
-    document.deviceData.GenerateCode(text);
+    GenerateCode(document.deviceData, text);
     document.deviceData.codeFormat = document.deviceData.IsAssembly() ? 0 : 1;
     std::ostringstream dump;
     document.Dump(dump, false);

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include "codegen/generator.h"
 #include "fw/app.h"
 #include "fw/archive.h"
 #include "fw/commands.h"
@@ -50,7 +51,7 @@ TEST_F(DocumentFile, OpenReadsTheProjectAndClearsTheModifiedFlag) {
     EXPECT_EQ(opened.GetPathName(), path);
     EXPECT_FALSE(opened.IsModified());
     EXPECT_EQ(opened.deviceId, 0xD7);
-    EXPECT_EQ(opened.GenerateCode(), original.GenerateCode());
+    EXPECT_EQ(GenerateCode(opened), GenerateCode(original));
 }
 
 TEST_F(DocumentFile, NewerFileIsRefusedWithItsMessageAndTheOpenFails) {

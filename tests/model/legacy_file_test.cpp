@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
@@ -110,7 +111,7 @@ TEST(LegacyFile, GenerationAConvertsNumbersAndBuildsAssemblyTexts) {
 TEST(LegacyFile, GenerationAGeneratesCorrectAssembly) {
     CK74x_75xDoc document = ReadProject(GenerationAFile(2));
     document.deviceData.codeFormat = kCodeFormatAsm;
-    const std::string text = document.GenerateCode();
+    const std::string text = GenerateCode(document);
     EXPECT_NE(text.find("PCA_Init:\r\n"
                         "    anl  PCA0MD,    #0BFh\r\n"
                         "    mov  PCA0MD,    #000h\r\n"
@@ -130,7 +131,7 @@ TEST(LegacyFile, GenerationAGeneratesCorrectAssembly) {
               std::string::npos)
         << text;
     document.deviceData.codeFormat = kCodeFormatC;
-    EXPECT_NE(document.GenerateCode().find("void PCA_Init()\r\n{\r\n"
+    EXPECT_NE(GenerateCode(document).find("void PCA_Init()\r\n{\r\n"
                                            "    PCA0MD    &= ~0x40;\r\n"
                                            "    PCA0MD    = 0x00;\r\n"
                                            "    PCA0CPL2  = 0x20;\r\n"
@@ -258,7 +259,7 @@ TEST(LegacyFile, GenerationBConvertsNumbersAndSplitsTheComparatorReset) {
                                               return e;
                                           }()}));
 
-    const std::string text = document.GenerateCode();
+    const std::string text = GenerateCode(document);
     EXPECT_NE(text.find("Reset_Sources_Init:\r\n"
                         "    orl  VDM0CN,    #080h\r\n" +
                         vdmAsm + "    orl  RSTSRC,    #006h\r\n    ret\r\n"),
@@ -312,7 +313,7 @@ TEST(LegacyFile, GenerationsCAndDKeepNumbersAndTexts) {
         EXPECT_EQ(oscillator.registers.at(0).forceEmit, 1);
         EXPECT_EQ(oscillator.asmFooter, "    ret");
         EXPECT_EQ(data.blockMap.at(7).registers.at(0).value, 0x80);
-        const std::string text = document.GenerateCode();
+        const std::string text = GenerateCode(document);
         EXPECT_NE(text.find("    Comparator_Init();\r\n    Oscillator_Init();\r\n"), std::string::npos);
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "fw/archive.h"
 #include "model/k74x_75x_doc.h"
 #include "model/project_file.h"
@@ -86,7 +87,7 @@ TEST(ProjectFile, NewProjectRoundTripsToTheSameDocumentTextAndBytes) {
         EXPECT_EQ(read.deviceData.blockMap, document.deviceData.blockMap);
         EXPECT_EQ(read.deviceData.fileFormatMajor, 1);
         EXPECT_EQ(read.deviceData.fileFormatVersion, 81);
-        EXPECT_EQ(read.GenerateCode(), document.GenerateCode());
+        EXPECT_EQ(GenerateCode(read), GenerateCode(document));
         EXPECT_EQ(ProjectBytes(read), bytes);
     }
 }
@@ -121,7 +122,7 @@ TEST(ProjectFile, OlderCurrentLayoutVersionsAreWrittenBackAsVersion81) {
         const std::string bytes = UartFile(1, version).str();
         CK74x_75xDoc read = ReadProject(bytes);
         EXPECT_EQ(read.deviceData.fileFormatVersion, version);
-        EXPECT_EQ(read.GenerateCode(), kUartC) << version;
+        EXPECT_EQ(GenerateCode(read), kUartC) << version;
         const std::string written = ProjectBytes(read);
         EXPECT_EQ(written, UartFile(1, 81).str()) << version;
     }
@@ -132,7 +133,7 @@ TEST(ProjectFile, MajorZeroOrNegativeIsReadWithTheCurrentLayout) {
         for (std::int32_t version : {0, 3, 40, 81}) {
             CK74x_75xDoc read = ReadProject(UartFile(major, version).str());
             EXPECT_EQ(read.deviceData.fileFormatMajor, major);
-            EXPECT_EQ(read.GenerateCode(), kUartC) << major << "/" << version;
+            EXPECT_EQ(GenerateCode(read), kUartC) << major << "/" << version;
             EXPECT_EQ(ProjectBytes(read), UartFile(1, 81).str());
         }
     }
@@ -144,7 +145,7 @@ TEST(ProjectFile, BlockCountZeroGivesAnEmptyMapAndTheEmptyConfiguration) {
     CK74x_75xDoc read = ReadProject(file.str());
     EXPECT_TRUE(read.deviceData.blockMap.empty());
     EXPECT_EQ(read.deviceData.codeFormat, 1);
-    EXPECT_NE(read.GenerateCode().find("; Empty configuration\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(read).find("; Empty configuration\r\n"), std::string::npos);
     EXPECT_EQ(ProjectBytes(read), file.str());
 }
 
@@ -174,7 +175,7 @@ TEST(ProjectFile, EntryIndexesAndFlagsAreTakenAsStored) {
     EXPECT_EQ(entry.forceEmit, 5);
     EXPECT_EQ(entry.cBefore, "b\r\n");
     EXPECT_EQ(entry.asmAfter, "aa\r\n");
-    EXPECT_NE(read.GenerateCode().find("b\r\n    REF0CN    |= 0x00;\r\na\r\n"), std::string::npos);
+    EXPECT_NE(GenerateCode(read).find("b\r\n    REF0CN    |= 0x00;\r\na\r\n"), std::string::npos);
 }
 
 // --- Refused files ----------------------------------------------------------

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/register_tables.h"
 
 namespace regsmith {
@@ -25,6 +27,32 @@ TEST(RegisterFields, FieldsOfOneRegisterDoNotOverlap) {
     }
     EXPECT_GT(named, 200);  // every page's registers have their fields named
     EXPECT_TRUE(FieldsOf(kBlockTimers, 99).empty());
+}
+
+// The records against the register tables: each names an entry its block
+// has, its choices are distinct values inside its mask, and the records the
+// kit refuses for another block are those of another table.
+TEST(RegisterFields, RecordsMatchTheRegisterTables) {
+    for (const BlockSpec& spec : kBlockSpecs) {
+        for (std::size_t entry = 0; entry < spec.registers.size(); ++entry) {
+            for (const RegisterField& field : FieldsOf(spec.number, static_cast<int>(entry))) {
+                EXPECT_EQ(field.block, spec.number) << field.name;
+                EXPECT_FALSE(field.name.empty()) << spec.registers[entry].name;
+                std::vector<std::uint8_t> values;
+                for (const FieldChoice& choice : field.choices) {
+                    EXPECT_EQ(choice.value & ~field.mask, 0) << field.name << " " << choice.caption;
+                    EXPECT_EQ(std::count(values.begin(), values.end(), choice.value), 0) << choice.caption;
+                    values.push_back(choice.value);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(field::SCON0_S0MODE.block, kBlockUart);
+    EXPECT_EQ(field::IE_ES0.block, kBlockInterrupts);
+    EXPECT_EQ(field::IE_ES0.entry, reg::IE);
+    EXPECT_TRUE(SameTable(kBlockResetSources, kBlockComparatorReset));
+    EXPECT_FALSE(SameTable(kBlockTimers, kBlockInterrupts));
+    EXPECT_EQ(FieldsOf(kBlockComparatorReset, reg::VDM0CN).size(), 0u);  // block 8 writes RSTSRC only
 }
 
 TEST(RegisterFields, FieldValueIsShiftedDown) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 #include "model/register_tables.h"
 #include "tests/sdcc/compile_check.h"
@@ -24,7 +25,7 @@ std::string Generated(std::uint8_t scon0, std::int32_t format = kCodeFormatC) {
     document.OnNewDocument();
     document.deviceData.blockMap.at(kBlockUart).registers[reg::SCON0].value = scon0;
     document.deviceData.codeFormat = format;
-    return document.GenerateCode();
+    return GenerateCode(document);
 }
 
 int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }

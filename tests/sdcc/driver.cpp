@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/generator.h"
 #include "model/k74x_75x_doc.h"
 #include "tests/sdcc/compile_check.h"
 #include "tests/support/files.h"
@@ -112,7 +113,7 @@ std::string EveryRegisterText(std::uint8_t deviceId) {
             entry.value = static_cast<std::uint8_t>(entry.resetValue ^ 0x5A);
     }
     document.deviceData.codeFormat = kCodeFormatC;
-    return document.GenerateCode();
+    return GenerateCode(document);
 }
 
 struct Model {

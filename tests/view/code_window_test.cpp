@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "codegen/generator.h"
 #include "fw/document.h"
 #include "model/device_document.h"
 #include "tests/support/files.h"
@@ -33,7 +34,7 @@ protected:
 
 TEST_F(CodeWindow, NewProjectShowsColouredCText) {
     const std::string& text = project.view->GetText();
-    EXPECT_EQ(text, project.document->GenerateCode());
+    EXPECT_EQ(text, GenerateCode(*project.document));
     EXPECT_EQ(project.view->GetFont().face, "Courier New");
     EXPECT_EQ(project.view->GetFont().pointSize, 10);
     EXPECT_EQ(project.view->GetColours(), ScanColours(text, false));
@@ -70,7 +71,7 @@ TEST_F(CodeWindow, FormatCommandsRegenerateAndMarkExclusively) {
 
     project.view->OnCommand(ID_OPTIONS_CODEFORMAT_C);
     EXPECT_EQ(project.document->deviceData.codeFormat, 0);
-    EXPECT_EQ(project.view->GetText(), project.document->GenerateCode());
+    EXPECT_EQ(project.view->GetText(), GenerateCode(*project.document));
     EXPECT_EQ(project.view->GetText().rfind("/////", 0), 0u);
 }
 
@@ -223,7 +224,7 @@ TEST_F(CodeWindow, ResetAllAsksAndAlwaysRegenerates) {
     EXPECT_EQ(app.platform.boxes[0].text, "Reset all peripheral data to default?");
     EXPECT_EQ(app.platform.boxes[0].icon, fw::MessageIcon::Question);
     EXPECT_EQ(app.platform.boxes[0].buttons, fw::MessageButtons::YesNo);
-    EXPECT_EQ(project.view->GetText(), document.GenerateCode());
+    EXPECT_EQ(project.view->GetText(), GenerateCode(document));
     EXPECT_NE(project.view->GetText().find("UART_Init"), std::string::npos);
     EXPECT_FALSE(document.IsModified());
 
@@ -232,7 +233,7 @@ TEST_F(CodeWindow, ResetAllAsksAndAlwaysRegenerates) {
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockUart).registers[0].value, 0x00);
     EXPECT_EQ(document.clocks, kDefaultClockSettings);
     EXPECT_EQ(document.deviceData.codeFormat, kCodeFormatAsm);
-    EXPECT_EQ(project.view->GetText(), document.GenerateCode());
+    EXPECT_EQ(project.view->GetText(), GenerateCode(document));
     EXPECT_EQ(project.view->GetText().find("UART_Init"), std::string::npos);
     EXPECT_TRUE(document.IsModified());
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/support/recording_platform.h"
 #include "view/device_dlg.h"
 #include "view/device_page.h"
@@ -30,6 +32,19 @@ public:
     void OnReset() override { ++resets; ResetRegisters(); }
     int resets = 0;
 };
+
+TEST(CDevicePage, BindsTheOwnBlocksRecordsAndRefusesOthers) {
+    TestApp app;
+    PeripheralBlock block = SampleBlock();
+    block.blockNumber = kBlockUart;
+    PlainPage page(block);
+    fw::CheckBox& box = page.BindCheck(page.Root(), field::SCON0_REN0);
+    EXPECT_EQ(box.Caption(), "Enable UART0 Reception");
+    box.Click();
+    EXPECT_EQ(block.registers[0].value, 0x10);
+    EXPECT_THROW(page.BindCheck(page.Root(), field::IE_ES0), std::logic_error);
+    EXPECT_THROW(page.TestBits(field::TMOD_T0M), std::logic_error);
+}
 
 TEST(CDevicePage, BitOperationsActOnTheValueOnly) {
     PeripheralBlock block = SampleBlock();
@@ -155,7 +170,7 @@ TEST(HexField, TypingIntoAFieldValidatesStoresAndRefreshes) {
     fw::EditField& field = page.BindHex(page.Root(), "TH0 (High Byte):", 1);
     CDevicePage::Then(field, [&] { ++stored; });
     fw::TextBox& box = page.AddSummaryBox(page.Root());
-    page.LoadHexField(1);
+    page.LoadBindings();
     EXPECT_EQ(field.Text(), "00");
 
     // Typing 1, 2 and 3 one at a time.
@@ -182,7 +197,7 @@ TEST(HexField, TypingIntoAFieldValidatesStoresAndRefreshes) {
     EXPECT_EQ(field.Text(), "AB");
     EXPECT_EQ(block.registers[1].value, 0xAB);
     block.registers[1].value = 0x3C;
-    page.LoadHexField(1);
+    page.LoadBindings();
     EXPECT_EQ(field.Text(), "3C");
 }
 
@@ -209,15 +224,6 @@ TEST(CDeviceDlg, ResetAsksThenResetsTheActivePageOnYesOnly) {
     EXPECT_EQ(app.platform.boxes[0].icon, fw::MessageIcon::Question);
     EXPECT_EQ(app.platform.boxes[0].buttons, fw::MessageButtons::YesNo);
     EXPECT_EQ(second.registers[2].value, 0x00);
-}
-
-TEST(CDevicePage, ActiveDeviceIdComesFromTheActiveView) {
-    TestApp app;
-    testing::TestProject small(0xD1);
-    testing::TestProject large(0xDA, false);
-    EXPECT_EQ(CDevicePage::GetActiveDeviceId(), 0xD1);
-    large.Activate();
-    EXPECT_EQ(CDevicePage::GetActiveDeviceId(), 0xDA);
 }
 
 }  // namespace

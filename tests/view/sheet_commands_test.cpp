@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codegen/generator.h"
 #include "tests/support/sheet_driver.h"
 #include "view/command_ids.h"
 #include "view/device_dlg.h"
@@ -127,7 +128,7 @@ TEST_F(SheetCommandTest, OkWritesBackOnlyItsBlockAndPagesShareTheCopy) {
     EXPECT_EQ(FirstValue(kBlockTimers), 0x01);
     EXPECT_EQ(document.deviceData.blockMap.at(kBlockInterrupts), interruptsBefore);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(driver.Text(), document.GenerateCode());
+    EXPECT_EQ(driver.Text(), GenerateCode(document));
     EXPECT_NE(driver.Text().find("Timer_Init"), std::string::npos);
 }
 
@@ -141,7 +142,7 @@ TEST_F(SheetCommandTest, CancelLeavesEveryBlockAndStillRegenerates) {
     EXPECT_EQ(driver.SheetsRun(), 1);
     EXPECT_EQ(document.deviceData.blockMap, before);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(driver.Text(), document.GenerateCode());
+    EXPECT_EQ(driver.Text(), GenerateCode(document));
 }
 
 TEST_F(SheetCommandTest, NestedSheetOkSurvivesTheOuterCancel) {
@@ -281,7 +282,7 @@ TEST_F(SheetCommandTest, CommandsActOnTheActiveViewsDocument) {
     other.Activate();
     // From the first window, but the second is active.
     driver.Run(ID_PERIPHERALS_TIMERS, [](OpenSheet& sheet) {
-        EXPECT_EQ(CDevicePage::GetActiveDeviceId(), 0xD6);
+        EXPECT_EQ(RunningSheetDocument()->deviceId, 0xD6);
         sheet.Click("Set Own");
         sheet.Ok();
     });

@@ -15,9 +15,9 @@ namespace {
 std::uint8_t CoveredBits(std::span<const InterruptCheckBox> table, int entry) {
     std::uint8_t covered = 0;
     for (const InterruptCheckBox& row : table) {
-        if (row.entry != entry) continue;
-        EXPECT_EQ(covered & row.mask, 0) << row.caption << " shares its bit";
-        covered |= row.mask;
+        if (row.field.entry != entry) continue;
+        EXPECT_EQ(covered & row.field.mask, 0) << row.field.Caption() << " shares its bit";
+        covered |= row.field.mask;
     }
     return covered;
 }
@@ -26,7 +26,7 @@ TEST(InterruptTables, EnableRowsCoverEveryBitOfIEAndEIE1Once) {
     EXPECT_EQ(CoveredBits(kEnableCheckBoxes, reg::IE), 0xFF);
     EXPECT_EQ(CoveredBits(kEnableCheckBoxes, reg::EIE1), 0xFF);
     for (const InterruptCheckBox& row : kEnableCheckBoxes)
-        EXPECT_TRUE(row.entry == reg::IE || row.entry == reg::EIE1) << row.caption;
+        EXPECT_TRUE(row.field.entry == reg::IE || row.field.entry == reg::EIE1) << row.field.Caption();
 }
 
 TEST(InterruptTables, PriorityRowsCoverIPWithoutTheGlobalBitAndAllOfEIP1) {
@@ -41,17 +41,17 @@ TEST(InterruptTables, PriorityRowsMirrorTheEnableRows) {
     for (std::size_t i = 0; i < kPriorityCheckBoxes.size(); ++i) {
         const InterruptCheckBox& enable = kEnableCheckBoxes[i + 1];
         const InterruptCheckBox& priority = kPriorityCheckBoxes[i];
-        EXPECT_EQ(priority.mask, enable.mask) << priority.caption;
-        EXPECT_EQ(priority.entry, enable.entry == reg::IE ? reg::IP : reg::EIP1) << priority.caption;
-        EXPECT_EQ(priority.lin, enable.lin) << priority.caption;
+        EXPECT_EQ(priority.field.mask, enable.field.mask) << priority.field.Caption();
+        EXPECT_EQ(priority.field.entry, enable.field.entry == reg::IE ? reg::IP : reg::EIP1) << priority.field.Caption();
+        EXPECT_EQ(priority.lin, enable.lin) << priority.field.Caption();
     }
 }
 
 TEST(InterruptTables, OnlyTheLinRowsAreMarkedLin) {
     for (const InterruptCheckBox& row : kEnableCheckBoxes)
-        EXPECT_EQ(row.lin, std::string(row.caption) == "Enable LIN Interrupt") << row.caption;
+        EXPECT_EQ(row.lin, std::string(row.field.Caption()) == "Enable LIN Interrupt") << row.field.Caption();
     for (const InterruptCheckBox& row : kPriorityCheckBoxes)
-        EXPECT_EQ(row.lin, std::string(row.caption) == "Set LIN Priority High") << row.caption;
+        EXPECT_EQ(row.lin, std::string(row.field.Caption()) == "Set LIN Priority High") << row.field.Caption();
 }
 
 TEST(InterruptTables, PinListsFollowThePackage) {
@@ -85,8 +85,8 @@ TEST(InterruptLayouts, EveryCheckBoxIsFoundByCaptionInItsGroup) {
         ASSERT_EQ(controls.boxes.size(), table.size());
         std::set<const fw::GroupBox*> groups;
         for (std::size_t i = 0; i < table.size(); ++i) {
-            auto* box = form.FindAs<fw::CheckBox>(table[i].caption);
-            ASSERT_NE(box, nullptr) << table[i].caption;
+            auto* box = form.FindAs<fw::CheckBox>(std::string(table[i].field.Caption()));
+            ASSERT_NE(box, nullptr) << table[i].field.Caption();
             EXPECT_EQ(box, controls.boxes[i]);
             ASSERT_NE(box->EnclosingGroup(), nullptr);
             EXPECT_EQ(box->EnclosingGroup()->Caption(), table[i].group);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "codegen/generator.h"
 #include "model/crossbar.h"
 #include "pages/interrupts/interrupt_sheets.h"
 #include "pages/portio/portio_sheets.h"
@@ -51,7 +52,7 @@ protected:
     // The generated Port_IO_Init routine (C or assembly), or "" if none.
     std::string PortIORoutine(bool assembly) {
         driver->Document().deviceData.codeFormat = assembly ? kCodeFormatAsm : kCodeFormatC;
-        return testing::Routine(driver->Document().GenerateCode(), "Port_IO_Init", assembly);
+        return testing::Routine(GenerateCode(driver->Document()), "Port_IO_Init", assembly);
     }
 
     std::unique_ptr<SheetDriver> driver;
