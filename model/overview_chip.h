@@ -13,6 +13,7 @@
 #include "model/crossbar.h"
 #include "model/device_document.h"
 #include "model/overview.h"
+#include "model/register_fields.h"
 #include "model/register_tables.h"
 
 namespace regsmith::overview {
@@ -39,29 +40,34 @@ inline const fw::SheetPage kInterrupts{"Interrupts", "Enable Interrupts"};
 fw::SheetPage PcaModule(int module);
 }  // namespace where
 
-// Register bits the rules read.
+// The register fields the rules read, from the field records (so a bit is
+// described once, where the pages and the tools find it too).
 namespace bits {
-inline constexpr std::uint8_t kTr0 = 0x10, kTr1 = 0x40;                  // TCON
-inline constexpr std::uint8_t kT0Counter = 0x04, kT1Counter = 0x40;      // TMOD
-inline constexpr std::uint8_t kT0ModeMask = 0x03, kT1ModeMask = 0x30;    // TMOD
-inline constexpr std::uint8_t kT1AutoReload = 0x20;
-inline constexpr std::uint8_t kT1Disabled = 0x30;
-inline constexpr std::uint8_t kTr2 = 0x04, kT2Split = 0x08;              // TMR2CN
-inline constexpr std::uint8_t kReceiveEnable = 0x10;                     // SCON0
-inline constexpr std::uint8_t kSpiEnable = 0x01;                         // SPI0CN
-inline constexpr std::uint8_t kAdcEnable = 0x80;                         // ADC0CN
-inline constexpr std::uint8_t kAdcStartMask = 0x03, kAdcStartTimer2 = 0x03, kAdcStartCnvstr = 0x02;
-inline constexpr std::uint8_t kAdcInputMask = 0x1F;                      // ADC0MX
-inline constexpr std::uint8_t kAdcTempSensor = 0x18;
-inline constexpr std::uint8_t kRefBuffer = 0x01, kRefBias = 0x02, kRefTempSensor = 0x04, kRefFromRegulator = 0x08;
-inline constexpr std::uint8_t kComparatorEnable = 0x80;                  // CPT0CN
-inline constexpr std::uint8_t kVdmEnable = 0x80;                         // VDM0CN
-inline constexpr std::uint8_t kRstVddMonitor = 0x02, kRstComparator = 0x20;  // RSTSRC
-inline constexpr std::uint8_t kPcaRun = 0x40;                            // PCA0CN
-inline constexpr std::uint8_t kModuleModeMask = 0xFE;                    // PCA0CPMn
-inline constexpr std::uint8_t kGlobalEnable = 0x80;                      // IE
-inline constexpr std::uint8_t kUartInterrupt = 0x10, kTimer1Interrupt = 0x08;
-inline constexpr std::uint8_t kInternalOscEnable = 0x80;                 // OSCICN
+inline constexpr std::uint8_t kTr0 = field::TCON_TR0.mask, kTr1 = field::TCON_TR1.mask;
+inline constexpr std::uint8_t kT0Counter = field::TMOD_CT0.mask, kT1Counter = field::TMOD_CT1.mask;
+inline constexpr std::uint8_t kT0ModeMask = field::TMOD_T0M.mask, kT1ModeMask = field::TMOD_T1M.mask;
+inline constexpr std::uint8_t kT1AutoReload = field::TMOD_T1M.choices[2].value;  // "8 Bit Counter/Timer Auto-Reload"
+inline constexpr std::uint8_t kT1Disabled = field::TMOD_T1M.choices[3].value;    // "Timer 1 Disabled"
+inline constexpr std::uint8_t kTr2 = field::TMR2CN_TR2.mask, kT2Split = field::TMR2CN_T2SPLIT.mask;
+inline constexpr std::uint8_t kReceiveEnable = field::SCON0_REN0.mask;
+inline constexpr std::uint8_t kSpiEnable = field::SPI0CN_SPIEN.mask;
+inline constexpr std::uint8_t kAdcEnable = field::ADC0CN_AD0EN.mask;
+inline constexpr std::uint8_t kAdcStartMask = field::ADC0CN_AD0CM.mask;
+inline constexpr std::uint8_t kAdcStartTimer2 = field::ADC0CN_AD0CM.choices[1].value;   // "on overflow of Timer 2"
+inline constexpr std::uint8_t kAdcStartCnvstr = field::ADC0CN_AD0CM.choices[2].value;   // "... external CNVSTR"
+inline constexpr std::uint8_t kAdcInputMask = field::ADC0MX_AMX0P.mask;
+inline constexpr std::uint8_t kAdcTempSensor = 0x18;  // the ADC0MX code of the temperature sensor
+inline constexpr std::uint8_t kRefBuffer = field::REF0CN_REFBE.mask, kRefBias = field::REF0CN_BIASE.mask,
+                              kRefTempSensor = field::REF0CN_TEMPE.mask, kRefFromRegulator = field::REF0CN_REFSL.mask;
+inline constexpr std::uint8_t kComparatorEnable = field::CPT0CN_CP0EN.mask;
+inline constexpr std::uint8_t kVdmEnable = field::VDM0CN_VDMEN.mask;
+inline constexpr std::uint8_t kRstVddMonitor = field::RSTSRC_PORSF.mask, kRstComparator = field::RSTSRC_C0RSEF.mask;
+inline constexpr std::uint8_t kPcaRun = field::PCA0CN_CR.mask;
+inline constexpr std::uint8_t kModuleModeMask = field::PCA0CPM0_MODE.mask;
+inline constexpr std::uint8_t kGlobalEnable = field::IE_EA.mask;
+inline constexpr std::uint8_t kUartInterrupt = field::IE_ES0.mask, kTimer1Interrupt = field::IE_ET1.mask;
+// OSCICN bit 7, the enable of field::OSCICN_IOSCEN (whose bit 6 is the read-only ready flag).
+inline constexpr std::uint8_t kInternalOscEnable = 0x80;
 }  // namespace bits
 
 // One use of a pin by a peripheral that is in use, and the mode it needs.
