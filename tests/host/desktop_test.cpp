@@ -30,6 +30,7 @@
 #include "host/code_view.h"
 #include "host/form_renderer.h"
 #include "host/help_window.h"
+#include "host/report_export.h"
 #include "host/start_page.h"
 #include "host/text.h"
 #include "host/theme.h"
@@ -351,6 +352,37 @@ private slots:
         // Margins of at least 15 mm however little the printer keeps.
         const QMarginsF margins = platform.Printer().pageLayout().margins(QPageLayout::Millimeter);
         QVERIFY(margins.left() >= 14.9 && margins.top() >= 14.9);
+    }
+
+    // File > Export Report... writes through the command line's writers, in
+    // the format of the name's extension, and never over the project.
+    void exportReportWritesEachFormatAndSparesTheProject() {
+        Project* project = window->NewProject(Model("QK750"));
+        const QString path = TempPath("board.rsg");
+        std::string error;
+        QVERIFY(fw::WriteFileAtomically(S(path), project->open.document->SaveState(), error));
+        project->open.document->SetPathName(S(path));
+        const std::string before = project->open.document->SaveState();
+        struct Row {
+            const char* name;
+            fw::ReportFormat format;
+            const char* starts;
+        } rows[] = {{"board.html", fw::ReportFormat::Html, "<!DOCTYPE html>"},
+                    {"board.md", fw::ReportFormat::Markdown, "# Configuration report: board.rsg - QK750"},
+                    {"board.pdf", fw::ReportFormat::Pdf, "%PDF-"}};
+        for (const Row& row : rows) {
+            QVERIFY2(regsmith::WriteReportFile(*project->open.view, S(TempPath(row.name)), row.format, error),
+                     error.c_str());
+            QFile written(TempPath(row.name));
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY2(written.readAll().startsWith(row.starts), row.name);
+        }
+        QVERIFY(!regsmith::WriteReportFile(*project->open.view, S(path), fw::ReportFormat::Html, error));
+        QCOMPARE(Q(error), QString("it is the project itself"));
+        QVERIFY(project->open.document->SaveState() == before);
+        QFile onDisk(path);
+        QVERIFY(onDisk.open(QIODevice::ReadOnly));
+        QVERIFY(onDisk.readAll().toStdString() == before);
     }
 
     void messageBoxesSitOverTheMainWindow() {
