@@ -142,7 +142,7 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
         dock->setFloating(true);
         auto* scroll = qobject_cast<QScrollArea*>(dock->widget());
         const QSize content = (scroll && scroll->widget() ? scroll->widget() : dock->widget())->sizeHint();
-        dock->resize(content.expandedTo(QSize(360, 120)) + QSize(24, 40));
+        dock->resize((content.expandedTo(QSize(360, 120)) + QSize(24, 40)).boundedTo(RoomForWindow(*dock)));
         Settle();
         save(*dock, name);
         dock->setFloating(false);
@@ -150,7 +150,7 @@ std::vector<std::string> TakeScreenshots(fw::CWinApp& app, QtPlatform& platform,
     Settle();
     // The user guide in its window, at the chapter on projects.
     if (HelpWindow* help = ShowHelp("projects")) {
-        help->resize(900, 640);
+        help->resize(QSize(900, 640).boundedTo(RoomForWindow(*help)));
         Settle();
         save(*help, "help-window");
         help->close();
