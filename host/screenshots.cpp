@@ -1,5 +1,7 @@
 #include "host/screenshots.h"
 
+#include "host/theme.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -65,32 +67,7 @@ QByteArray ScreenshotPlatform() {
 
 QPalette DarkPalette() {
     QPalette palette;
-    const QColor window(45, 45, 48), base(30, 30, 32), button(58, 58, 62), text(232, 232, 232);
-    const QColor disabledText(140, 140, 140);
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, window);
-    palette.setColor(QPalette::ToolTipBase, base);
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::PlaceholderText, disabledText);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, button);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::BrightText, QColor(255, 110, 110));
-    palette.setColor(QPalette::Light, button.lighter(150));
-    palette.setColor(QPalette::Midlight, button.lighter(125));
-    palette.setColor(QPalette::Mid, button.darker(130));
-    palette.setColor(QPalette::Dark, button.darker(160));
-    palette.setColor(QPalette::Shadow, Qt::black);
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::Link, QColor(110, 170, 255));
-    palette.setColor(QPalette::LinkVisited, QColor(190, 150, 255));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, disabledText);
-    palette.setColor(QPalette::Disabled, QPalette::Base, window);
-    palette.setColor(QPalette::Disabled, QPalette::Button, window);
+    NamedPalette("dark", palette);  // the palette of `regsmith --palette dark`
     return palette;
 }
 
